@@ -1,0 +1,130 @@
+#include "FileSystem.h"
+#include "QuelError.h"
+
+#include <csignal>
+#include <cstring>
+#include <dirent.h>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class FileSystemTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/quel-fs-XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern), nullptr);
+        dir_ = pattern;
+    }
+    void TearDown() override {
+        ::chmod(dir_.c_str(), 0700);
+        fs::remove_all(dir_);
+    }
+    std::string path(const std::string& name) const { return dir_ + "/" + name; }
+    std::size_t entries() const {
+        return static_cast<std::size_t>(
+            std::distance(fs::directory_iterator(dir_), fs::directory_iterator{}));
+    }
+    std::string dir_;
+};
+
+std::vector<std::uint8_t> bytesOf(const std::string& text) {
+    return std::vector<std::uint8_t>(text.begin(), text.end());
+}
+
+} // namespace
+
+TEST_F(FileSystemTest, WriteReadLengthAndKill) {
+    const auto data = bytesOf(std::string("a\0b\r\n", 5));
+    FileSystem::WriteAll(path("f"), data);
+    EXPECT_EQ(FileSystem::FileLen(path("f")), 5);
+    EXPECT_EQ(FileSystem::ReadAll(path("f")), data);
+    FileSystem::Kill(path("f"));
+    EXPECT_FALSE(fs::exists(path("f")));
+    EXPECT_NO_THROW(FileSystem::Kill(path("f"))); // a missing file is no error
+}
+
+TEST_F(FileSystemTest, WriteReplacesALongerFileExactly) {
+    FileSystem::WriteAll(path("f"), bytesOf("a much longer old content"));
+    FileSystem::WriteAll(path("f"), bytesOf("new"));
+    EXPECT_EQ(FileSystem::ReadAll(path("f")), bytesOf("new"));
+    EXPECT_EQ(entries(), 1u); // no temporary file left
+}
+
+TEST_F(FileSystemTest, MissingFilesRaiseFileNotFound) {
+    for (auto op : {+[](const std::string& p) { FileSystem::FileLen(p); },
+                    +[](const std::string& p) { FileSystem::ReadAll(p); }}) {
+        try {
+            op(path("missing"));
+            FAIL() << "no error raised";
+        } catch (const QuelError& e) {
+            EXPECT_EQ(e.Number(), QuelError::kFileNotFound);
+        }
+    }
+    EXPECT_THROW(FileSystem::FileLen(dir_), QuelError); // a folder is not a file
+}
+
+TEST_F(FileSystemTest, FailedWriteKeepsOldFileAndLeavesNoTemporary) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "root writes into read-only folders";
+    }
+    FileSystem::WriteAll(path("f"), bytesOf("old"));
+    ::chmod(dir_.c_str(), 0500);
+    try {
+        FileSystem::WriteAll(path("f"), bytesOf("new"));
+        FAIL() << "no error raised";
+    } catch (const QuelError& e) {
+        EXPECT_EQ(e.Number(), QuelError::kPermissionDenied);
+    }
+    ::chmod(dir_.c_str(), 0700);
+    EXPECT_EQ(FileSystem::ReadAll(path("f")), bytesOf("old"));
+    EXPECT_EQ(entries(), 1u);
+}
+
+TEST_F(FileSystemTest, WriteFailingMidwayKeepsOldFileAndLeavesNoTemporary) {
+    // A file-size limit makes the write fail part of the way, as a full disk
+    // does, and works for every user including root.
+    FileSystem::WriteAll(path("f"), bytesOf("old"));
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 16;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    bool raised = false;
+    try {
+        FileSystem::WriteAll(path("f"), std::vector<std::uint8_t>(4096, 1));
+    } catch (const QuelError& e) {
+        raised = true;
+        EXPECT_EQ(e.Description(), std::strerror(EFBIG));
+    }
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_TRUE(raised);
+    EXPECT_EQ(FileSystem::ReadAll(path("f")), bytesOf("old"));
+    EXPECT_EQ(entries(), 1u);
+}
+
+TEST_F(FileSystemTest, CopyIsByteExact) {
+    std::vector<std::uint8_t> data(70000);
+    for (std::size_t i = 0; i < data.size(); ++i) {
+        data[i] = static_cast<std::uint8_t>(i * 31 + 7);
+    }
+    FileSystem::WriteAll(path("src"), data);
+    FileSystem::WriteAll(path("dst"), bytesOf("older and longer than nothing"));
+    FileSystem::FileCopy(path("src"), path("dst"));
+    EXPECT_EQ(FileSystem::ReadAll(path("dst")), data);
+}
+
+TEST(ApplicationDirectory, IsTheFolderOfTheRunningProgram) {
+    const std::string dir = FileSystem::ApplicationDirectory();
+    ASSERT_FALSE(dir.empty());
+    EXPECT_NE(dir.back(), '/');
+    EXPECT_EQ(fs::path(dir), fs::canonical("/proc/self/exe").parent_path());
+}

@@ -1,0 +1,50 @@
+# Shared set-up of ./run and ./test: installs the Debian/Ubuntu packages the
+# build needs (only those missing), then configures and builds the program.
+# Sourced, not run.
+
+QUEL_PACKAGES=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-dev
+  libcpuid-dev
+  xvfb xauth fonts-wine desktop-file-utils
+)
+
+quel_missing_packages() {
+  local pkg
+  for pkg in "${QUEL_PACKAGES[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+      printf '%s\n' "$pkg"
+    fi
+  done
+}
+
+quel_install_packages() {
+  local missing
+  missing=$(quel_missing_packages)
+  [ -z "$missing" ] && return 0
+  echo "Installing missing packages:" $missing
+  local sudo=()
+  if [ "$(id -u)" -ne 0 ]; then
+    if command -v sudo >/dev/null 2>&1; then
+      sudo=(sudo)
+    else
+      echo "These packages are missing and there is no sudo to install them:" $missing >&2
+      return 1
+    fi
+  fi
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  # shellcheck disable=SC2086
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing
+}
+
+# quel_build DIR [cmake options...]: configures DIR once, then builds it.
+quel_build() {
+  local dir=$1
+  shift
+  if [ ! -f "$dir/build.ninja" ]; then
+    cmake -S "$QUEL_ROOT" -B "$dir" -G Ninja "$@" || return 1
+  fi
+  cmake --build "$dir"
+}
