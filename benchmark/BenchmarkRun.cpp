@@ -1,0 +1,129 @@
+#include "BenchmarkRun.h"
+
+#include "FileSystem.h"
+#include "NumberText.h"
+#include "QuelError.h"
+
+#include <cmath>
+
+using Bar = BenchmarkView::Bar;
+using Caption = BenchmarkView::Caption;
+using Command = BenchmarkView::Command;
+
+BenchmarkRun::BenchmarkRun(BenchmarkView& view, TimedPasses& passes, SaveOffers saveOffers)
+    : view_(view), passes_(passes), saveOffers_(std::move(saveOffers)) {}
+
+void BenchmarkRun::Begin_Label_Click() {
+    setCommandsEnabled(false);
+    view_.TimeListClear();
+    view_.SetBarValue(Bar::ProgBar1, 0);
+    view_.SetBarValue(Bar::ProgBar2, 0);
+    view_.SetCaption(Caption::Current_4, "0 %");
+    view_.SetCaption(Caption::Total_Label_0, "0 %");
+
+    std::int64_t referenceLength = -1;
+    for (int counter = 1; counter <= kCompressionPasses; ++counter) {
+        view_.SetBarValue(Bar::ProgBar2, counter);
+        passes_.Compress_Test();
+        view_.SetCaption(Caption::Total_Label_0, WholeNumberText(counter) + " %");
+        referenceLength = compressedLength();
+    }
+
+    resetCurrent();
+    view_.DoEvents();
+
+    for (int counter = kCompressionPasses; counter <= kLastDecompressionPass; ++counter) {
+        if (compressedLength() != referenceLength) {
+            changedFileExit();
+            return;
+        }
+        view_.SetBarValue(Bar::ProgBar2, counter);
+        passes_.Decompress_Test();
+        view_.SetCaption(Caption::Total_Label_0, WholeNumberText(counter) + " %");
+    }
+
+    resetCurrent();
+    resetTotal();
+    view_.DoEvents();
+
+    RunResult result;
+    result.TimeSum = TimeSum(view_);
+    result.Score = Score(result.TimeSum);
+    view_.MsgBox(FinalMessage(result), Dialogs::Icon::Information, Dialogs::Buttons::OK,
+                 "Quelvorant Final Results ...");
+
+    if (saveOffers_) {
+        saveOffers_(result);
+    }
+
+    deleteTestFiles();
+    view_.SetCaption(Caption::Operation_Progress, "Quelvorant has finished testing ...");
+    setCommandsEnabled(true);
+}
+
+double BenchmarkRun::TimeSum(const BenchmarkView& view) {
+    double sum = 0.0;
+    const int count = view.TimeListCount();
+    for (int position = 0; position < kSummedEntries && position < count; ++position) {
+        sum += ReadNumber(view.TimeListItem(position));
+    }
+    return sum;
+}
+
+double BenchmarkRun::Score(double timeSum) {
+    return std::floor(timeSum / 2.0 * 100.0);
+}
+
+std::string BenchmarkRun::FinalMessage(const RunResult& result) {
+    return "Process of testing was finished successfully.\r\n"
+           "\r\n"
+           "Time Summa - " +
+           SignedNumberText(result.TimeSum) +
+           " seconds.\r\n"
+           "CPU iD Speed - " +
+           ScoreText(result.Score) + " frames.";
+}
+
+void BenchmarkRun::setCommandsEnabled(bool enabled) {
+    if (!enabled) {
+        view_.SetCommandEnabled(Command::Begin_Label, false);
+        view_.SetCommandEnabled(Command::CloseN_Image, false);
+        view_.SetCommandEnabled(Command::CloseH_Image, false);
+        view_.SetCommandEnabled(Command::Exit_Label, false);
+        return;
+    }
+    view_.SetCommandEnabled(Command::CloseN_Image, true);
+    view_.SetCommandEnabled(Command::CloseH_Image, true);
+    view_.SetCommandEnabled(Command::Exit_Label, true);
+    view_.SetCommandEnabled(Command::Begin_Label, true);
+}
+
+void BenchmarkRun::resetCurrent() {
+    view_.SetBarValue(Bar::ProgBar1, 0);
+    view_.SetCaption(Caption::Current_4, "0 %");
+}
+
+void BenchmarkRun::resetTotal() {
+    view_.SetBarValue(Bar::ProgBar2, 0);
+    view_.SetCaption(Caption::Total_Label_0, "0 %");
+}
+
+std::int64_t BenchmarkRun::compressedLength() const {
+    try {
+        return FileSystem::FileLen(passes_.Files().Compressed);
+    } catch (const QuelError&) {
+        return -1;
+    }
+}
+
+void BenchmarkRun::changedFileExit() {
+    view_.MsgBox("Quelvorant test file is changed !!!", Dialogs::Icon::Critical,
+                 Dialogs::Buttons::OK, "Quelvorant Warrning !!!   ");
+    deleteTestFiles();
+    view_.EndProgram();
+}
+
+void BenchmarkRun::deleteTestFiles() {
+    FileSystem::Kill(passes_.Files().Compressed);
+    FileSystem::Kill(passes_.Files().Decompressed);
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "BenchmarkView.h"
+#include "TimedPasses.h"
+
+#include <functional>
+#include <string>
+
+// The result of a run: the sum of the first 100 pass times and the score.
+struct RunResult {
+    double TimeSum = 0.0;
+    double Score = 0.0;
+};
+
+// The whole benchmark run behind the window's Begin command: 50 compression
+// and 51 decompression passes, the sum, the score, the final message, the
+// save offers and the clean-up.
+class BenchmarkRun {
+  public:
+    using SaveOffers = std::function<void(const RunResult&)>;
+
+    BenchmarkRun(BenchmarkView& view, TimedPasses& passes, SaveOffers saveOffers);
+
+    void Begin_Label_Click();
+
+    // The sum of list positions 0 to 99 as their texts show them; a missing
+    // position adds 0.
+    static double TimeSum(const BenchmarkView& view);
+    // The sum counted in fiftieths of a second, the fraction dropped.
+    static double Score(double timeSum);
+    static std::string FinalMessage(const RunResult& result);
+
+    static constexpr int kCompressionPasses = 50;
+    static constexpr int kLastDecompressionPass = 100;
+    static constexpr int kSummedEntries = 100;
+
+  private:
+    void setCommandsEnabled(bool enabled);
+    void resetCurrent();
+    void resetTotal();
+    // Length of the compressed test file, or -1 when it cannot be measured.
+    std::int64_t compressedLength() const;
+    void changedFileExit();
+    void deleteTestFiles();
+
+    BenchmarkView& view_;
+    TimedPasses& passes_;
+    SaveOffers saveOffers_;
+};

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "BenchmarkRun.h"
+#include "BenchmarkView.h"
+#include "ChromeWindow.h"
+#include "ResultsReport.h"
+#include "SaveOffers.h"
+#include "TimedPasses.h"
+#include "clsHuffman.h"
+
+#include <memory>
+
+class CaptionLabel;
+class Dialogs;
+class ImageBox;
+class ProgBar;
+class QListWidget;
+
+// The benchmark window: status line, pass time, the current-operation and
+// total bars, the Begin and Exit commands and the hidden list of pass times.
+class Form2 : public ChromeWindow, private BenchmarkView {
+    Q_OBJECT
+
+  public:
+    // The test files and the temporary report live in testDirectory (normally
+    // the program's folder); captionOf reads the information window's labels
+    // for the results report.
+    Form2(Dialogs& dialogs, const std::string& testDirectory, ResultsReport::CaptionOf captionOf,
+          QWidget* parent = nullptr);
+    ~Form2() override;
+
+    void Compress_Test();
+    void Decompress_Test();
+    void Begin_Label_Click();
+    // The folder dialog of the save offers: the chosen folder, or empty text.
+    std::string fBrowseForFolder(QWidget* hwndOwner, const std::string& sPrompt);
+
+    // The elements, by their names, for the window sequence and tests.
+    CaptionLabel* Operation_Progress = nullptr;
+    CaptionLabel* Label2_3 = nullptr;
+    CaptionLabel* Current_4 = nullptr;
+    CaptionLabel* Total_Label_0 = nullptr;
+    CaptionLabel* Begin_Label = nullptr;
+    CaptionLabel* Exit_Label = nullptr;
+    ImageBox* CloseN_Image = nullptr;
+    ImageBox* CloseH_Image = nullptr;
+    ImageBox* Image1 = nullptr;
+    ProgBar* ProgBar1 = nullptr;
+    ProgBar* ProgBar2 = nullptr;
+    QListWidget* Quel_TimeList = nullptr;
+
+  signals:
+    // "E&xit" or the close image: the user leaves the window.
+    void LeaveRequested();
+
+  protected:
+    void ResetHover() override;
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    void Form_Load();
+    void Huffman_Progress(const std::int16_t& Procent);
+    void buildElements();
+    void highlight(CaptionLabel* label, bool on);
+
+    // BenchmarkView
+    void SetCaption(Caption which, const std::string& text) override;
+    void SetBarValue(Bar which, int value) override;
+    void SetCommandEnabled(Command which, bool enabled) override;
+    void TimeListClear() override;
+    void TimeListAddItem(const std::string& text) override;
+    int TimeListCount() const override;
+    std::string TimeListItem(int index) const override;
+    Dialogs::Answer MsgBox(const std::string& prompt, Dialogs::Icon icon, Dialogs::Buttons buttons,
+                           const std::string& title) override;
+    std::string BrowseForFolder(const std::string& sPrompt) override;
+    void DoEvents() override;
+    void Refresh() override;
+    void EndProgram() override;
+
+    Dialogs& dialogs_;
+    std::unique_ptr<clsHuffman> Huffman;
+    std::unique_ptr<TimedPasses> passes_;
+    std::unique_ptr<SaveOffers> saveOffers_;
+    std::unique_ptr<BenchmarkRun> run_;
+    QPixmap titleStrip_;
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "BenchmarkView.h"
+#include "PassClock.h"
+#include "TestFiles.h"
+
+#include <cstdint>
+
+class clsHuffman;
+
+// One timed compression or decompression pass of the test files, with the
+// current-operation feedback of the codec's progress.
+class TimedPasses {
+  public:
+    TimedPasses(BenchmarkView& view, clsHuffman& huffman, TestFiles files);
+
+    void Compress_Test();
+    void Decompress_Test();
+    void Huffman_Progress(const std::int16_t& Procent);
+
+    const TestFiles& Files() const { return files_; }
+
+  private:
+    enum class Kind { Compression, Decompression };
+    void runPass(Kind kind);
+    void showFailure(Kind kind, const std::string& description);
+
+    BenchmarkView& view_;
+    clsHuffman& huffman_;
+    TestFiles files_;
+    PassClock clock_;
+};

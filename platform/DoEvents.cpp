@@ -1,0 +1,7 @@
+#include "DoEvents.h"
+
+#include <QCoreApplication>
+
+void DoEvents() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}

@@ -1,0 +1,4 @@
+#pragma once
+
+// Processes the program's pending user-interface events and returns.
+void DoEvents();

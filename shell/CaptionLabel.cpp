@@ -1,0 +1,79 @@
+#include "CaptionLabel.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+CaptionLabel::CaptionLabel(const QString& caption, QWidget* parent)
+    : QWidget(parent), caption_(caption) {
+    setMouseTracking(true);
+    setAttribute(Qt::WA_TranslucentBackground);
+    setAttribute(Qt::WA_NoMousePropagation);
+}
+
+void CaptionLabel::SetCaption(const QString& caption) {
+    caption_ = caption;
+    repaint();
+}
+
+void CaptionLabel::SetOpaque(bool opaque) {
+    opaque_ = opaque;
+    update();
+}
+
+void CaptionLabel::SetBackColor(const QColor& color) {
+    backColor_ = color;
+    update();
+}
+
+void CaptionLabel::SetForeColor(const QColor& color) {
+    foreColor_ = color;
+    update();
+}
+
+void CaptionLabel::SetBorder(bool border) {
+    border_ = border;
+    update();
+}
+
+void CaptionLabel::SetAlignment(Qt::Alignment alignment) {
+    alignment_ = alignment;
+    update();
+}
+
+void CaptionLabel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QRect all = rect();
+    if (opaque_) {
+        painter.fillRect(all, backColor_);
+    }
+    if (border_) {
+        painter.setPen(QColor(100, 100, 100));
+        painter.drawRect(all.adjusted(0, 0, -1, -1));
+    }
+    const QRect textRect = border_ ? all.adjusted(2, 1, -2, -1) : all;
+    painter.setFont(font());
+    painter.setPen(isEnabled() ? foreColor_ : QColor(128, 128, 128));
+    painter.drawText(
+        textRect, static_cast<int>(alignment_) | Qt::TextWordWrap | Qt::TextShowMnemonic, caption_);
+}
+
+void CaptionLabel::mousePressEvent(QMouseEvent* event) {
+    pressed_ = true;
+    event->accept();
+}
+
+void CaptionLabel::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+    const bool wasPressed = pressed_;
+    pressed_ = false;
+    if (wasPressed && isEnabled() && rect().contains(event->position().toPoint())) {
+        emit Click();
+    }
+}
+
+void CaptionLabel::mouseMoveEvent(QMouseEvent* event) {
+    event->accept();
+    if (isEnabled() && rect().contains(event->position().toPoint())) {
+        emit MouseMove();
+    }
+}

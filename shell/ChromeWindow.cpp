@@ -1,0 +1,54 @@
+#include "ChromeWindow.h"
+
+#include "Fonts.h"
+
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QWindow>
+
+ChromeWindow::ChromeWindow(int clientWidthPx, int clientHeightPx, Qt::WindowFlags extraFlags,
+                           QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | extraFlags) {
+    setFixedSize(clientWidthPx, clientHeightPx);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    pal.setColor(QPalette::WindowText, Qt::black);
+    setPalette(pal);
+    setFont(TahomaFont());
+    setMouseTracking(true);
+}
+
+void ChromeWindow::CenterOnScreen() {
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return;
+    }
+    const QRect area = screen->availableGeometry();
+    move(area.center() - QPoint(width() / 2, height() / 2));
+}
+
+void ChromeWindow::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+    // Wayland does not let a program place its own windows; the compositor
+    // moves it instead.
+    if (QGuiApplication::platformName() == QLatin1String("wayland") && windowHandle() != nullptr &&
+        windowHandle()->startSystemMove()) {
+        return;
+    }
+    drag_.Press(event->position().toPoint());
+}
+
+void ChromeWindow::mouseMoveEvent(QMouseEvent* event) {
+    event->accept();
+    ResetHover();
+    if (drag_.IsDragging()) {
+        move(drag_.Move(pos(), event->position().toPoint()));
+    }
+}
+
+void ChromeWindow::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+    drag_.Release();
+}

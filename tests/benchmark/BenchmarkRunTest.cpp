@@ -1,0 +1,185 @@
+#include "BenchmarkRun.h"
+#include "FakeBenchmarkView.h"
+#include "FileSystem.h"
+#include "NumberText.h"
+#include "TempDir.h"
+#include "clsHuffman.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+using Bar = BenchmarkView::Bar;
+using Caption = BenchmarkView::Caption;
+using Command = BenchmarkView::Command;
+
+namespace {
+
+// Large enough for a few progress events per pass, small enough for 101 quick passes.
+std::vector<std::uint8_t> smallTestInput() {
+    std::vector<std::uint8_t> bytes(24000);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        bytes[i] = static_cast<std::uint8_t>((i % 251) ^ (i / 97));
+    }
+    return bytes;
+}
+
+class BenchmarkRunTest : public ::testing::Test {
+  protected:
+    BenchmarkRunTest()
+        : passes(view, huffman, TestFiles::In(dir.Path())),
+          run(view, passes, [this](const RunResult& r) {
+              offered.push_back(r);
+              EXPECT_FALSE(view.AllCommandsEnabled(true)) << "commands enabled while saving";
+          }) {
+        huffman.SetProgressHandler([this](std::int16_t& p) { passes.Huffman_Progress(p); });
+        FileSystem::WriteAll(dir.File("Quelvorant.exe"), smallTestInput());
+    }
+
+    double sumOfFirst100AsWritten() const {
+        double sum = 0;
+        for (std::size_t i = 0; i < 100 && i < view.List.size(); ++i) {
+            sum += ReadNumber(view.List[i]);
+        }
+        return sum;
+    }
+
+    TempDir dir;
+    FakeBenchmarkView view;
+    clsHuffman huffman;
+    TimedPasses passes;
+    std::vector<RunResult> offered;
+    BenchmarkRun run;
+};
+
+} // namespace
+
+TEST_F(BenchmarkRunTest, AWholeRunRecords101TimesAndSumsTheFirst100) {
+    int yieldsWhileLocked = 0;
+    view.OnYield = [&] {
+        if (view.AllCommandsEnabled(false)) {
+            ++yieldsWhileLocked;
+        }
+    };
+    run.Begin_Label_Click();
+
+    ASSERT_EQ(view.List.size(), 101u);
+    EXPECT_EQ(yieldsWhileLocked, view.Yields);
+    EXPECT_GT(view.Yields, 101);
+    ASSERT_EQ(offered.size(), 1u);
+    EXPECT_DOUBLE_EQ(offered[0].TimeSum, sumOfFirst100AsWritten());
+    EXPECT_EQ(offered[0].Score, BenchmarkRun::Score(offered[0].TimeSum));
+
+    // The final message is the only box and carries the total as written.
+    ASSERT_EQ(view.Boxes.size(), 1u);
+    EXPECT_EQ(view.Boxes[0].Title, "Quelvorant Final Results ...");
+    EXPECT_EQ(view.Boxes[0].icon, Dialogs::Icon::Information);
+    EXPECT_EQ(view.Boxes[0].Prompt, BenchmarkRun::FinalMessage(offered[0]));
+
+    // The last decompression time stays in the list but not in the total.
+    view.List[100] = " 999";
+    EXPECT_DOUBLE_EQ(BenchmarkRun::TimeSum(view), offered[0].TimeSum);
+
+    EXPECT_FALSE(std::filesystem::exists(dir.File("QuelTest.HAr")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("QuelTest2.dat")));
+    EXPECT_EQ(view.Captions[Caption::Operation_Progress], "Quelvorant has finished testing ...");
+    EXPECT_EQ(view.Captions[Caption::Current_4], "0 %");
+    EXPECT_EQ(view.Captions[Caption::Total_Label_0], "0 %");
+    EXPECT_EQ(view.Bars[Bar::ProgBar1], 0);
+    EXPECT_EQ(view.Bars[Bar::ProgBar2], 0);
+    EXPECT_TRUE(view.AllCommandsEnabled(true));
+    const std::vector<std::pair<Command, bool>> order = {
+        {Command::Begin_Label, false},  {Command::CloseN_Image, false},
+        {Command::CloseH_Image, false}, {Command::Exit_Label, false},
+        {Command::CloseN_Image, true},  {Command::CloseH_Image, true},
+        {Command::Exit_Label, true},    {Command::Begin_Label, true}};
+    EXPECT_EQ(view.EnableOrder, order);
+}
+
+TEST_F(BenchmarkRunTest, TotalBarShowsThePassAboutToRun) {
+    run.Begin_Label_Click();
+    std::vector<int> total;
+    for (const auto& [bar, value] : view.BarHistory) {
+        if (bar == Bar::ProgBar2 && value > 0) {
+            total.push_back(value);
+        }
+    }
+    ASSERT_EQ(total.size(), 101u);
+    EXPECT_EQ(total[0], 1);
+    EXPECT_EQ(total[49], 50);
+    EXPECT_EQ(total[50], 50); // the first decompression pass is number 50 again
+    EXPECT_EQ(total[100], 100);
+}
+
+TEST_F(BenchmarkRunTest, AFailedPassAddsNoEntryAndLaterEntriesMoveUp) {
+    // Damage the checksum as the 10th decompression pass starts and restore it
+    // as the 11th starts, so exactly the 10th fails.
+    const std::string compressed = dir.File("QuelTest.HAr");
+    int decompressions = 0;
+    std::vector<std::uint8_t> original;
+    view.OnCaption = [&](Caption which, const std::string& text) {
+        if (which == Caption::Operation_Progress &&
+            text.find("decompression") != std::string::npos) {
+            ++decompressions;
+            if (decompressions == 10) {
+                original = FileSystem::ReadAll(compressed);
+                auto damaged = original;
+                damaged[4] ^= 1;
+                FileSystem::WriteAll(compressed, damaged);
+            } else if (decompressions == 11) {
+                FileSystem::WriteAll(compressed, original);
+            }
+        }
+    };
+    run.Begin_Label_Click();
+    EXPECT_EQ(view.List.size(), 100u);
+    ASSERT_EQ(view.Boxes.size(), 2u); // the failure, then the final message
+    EXPECT_NE(view.Boxes[0].Prompt.find("decompression was not successful"), std::string::npos);
+    ASSERT_EQ(offered.size(), 1u);
+    EXPECT_DOUBLE_EQ(offered[0].TimeSum, sumOfFirst100AsWritten());
+}
+
+TEST_F(BenchmarkRunTest, ChangedCompressedFileEndsTheProgramWithoutAResult) {
+    // After the compression phase, replace the compressed file by one of
+    // another length.
+    int currentResets = 0;
+    view.OnCaption = [&](Caption which, const std::string& text) {
+        if (which == Caption::Current_4 && text == "0 %" && ++currentResets == 2) {
+            FileSystem::WriteAll(dir.File("QuelTest.HAr"), {1, 2, 3});
+        }
+    };
+    run.Begin_Label_Click();
+    ASSERT_EQ(view.Boxes.size(), 1u);
+    EXPECT_EQ(view.Boxes[0].Title, "Quelvorant Warrning !!!   ");
+    EXPECT_EQ(view.Boxes[0].Prompt, "Quelvorant test file is changed !!!");
+    EXPECT_EQ(view.Boxes[0].icon, Dialogs::Icon::Critical);
+    EXPECT_EQ(view.EndRequests, 1);
+    EXPECT_EQ(view.List.size(), 50u); // no decompression pass ran
+    EXPECT_TRUE(offered.empty());
+    EXPECT_FALSE(std::filesystem::exists(dir.File("QuelTest.HAr")));
+}
+
+TEST_F(BenchmarkRunTest, ASecondRunStartsFromScratch) {
+    run.Begin_Label_Click();
+    const double first = offered.at(0).TimeSum;
+    std::vector<std::pair<Bar, int>> resetsSeen;
+    view.OnCaption = [&](Caption which, const std::string& text) {
+        if (which == Caption::Total_Label_0 && text == "0 %" && view.List.empty()) {
+            resetsSeen.push_back({Bar::ProgBar2, view.Bars[Bar::ProgBar2]});
+        }
+    };
+    run.Begin_Label_Click();
+    ASSERT_FALSE(resetsSeen.empty());
+    EXPECT_EQ(resetsSeen.front().second, 0);
+    EXPECT_EQ(view.List.size(), 101u);
+    ASSERT_EQ(offered.size(), 2u);
+    EXPECT_DOUBLE_EQ(offered[1].TimeSum, sumOfFirst100AsWritten());
+    EXPECT_GT(first, 0.0);
+}
+
+TEST_F(BenchmarkRunTest, MissingTestInputFailsEveryPassAndTheRunStillEnds) {
+    FileSystem::Kill(dir.File("Quelvorant.exe"));
+    run.Begin_Label_Click();
+    EXPECT_TRUE(view.List.empty());
+    EXPECT_EQ(view.Boxes.size(), 102u); // 101 failures and the final message
+    EXPECT_TRUE(view.AllCommandsEnabled(true));
+}
