@@ -7,11 +7,13 @@
 #include "ImageBox.h"
 #include "ProgBar.h"
 #include "QuelError.h"
+#include "SeparatorLines.h"
 #include "Twips.h"
 #include "Version.h"
 
 #include <QListWidget>
 #include <QPainter>
+#include <algorithm>
 
 namespace {
 
@@ -22,7 +24,13 @@ const QColor kCommandBack(255, 192, 192);
 CaptionLabel* makeLabel(QWidget* parent, const char* caption, int left, int top, int width,
                         int height) {
     auto* label = new CaptionLabel(QString::fromLatin1(caption), parent);
-    label->setGeometry(TwipsRect(left, top, width, height));
+    QRect place = TwipsRect(left, top, width, height);
+    // A caption set here stays on one line: where the font runs a few pixels
+    // wider than the layout allows, the label grows to the right instead of
+    // wrapping its last word out of sight.
+    const int textWidth = label->fontMetrics().horizontalAdvance(label->Caption().remove('&'));
+    place.setWidth(std::max(place.width(), textWidth + 1));
+    label->setGeometry(place);
     return label;
 }
 
@@ -75,6 +83,7 @@ void Form2::buildElements() {
     auto* wordMark = new ImageBox(Artwork::WordMark(), this); // Image2
     wordMark->setGeometry(TwipsRect(5880, 480, 4500, 900));
 
+    new SeparatorLines({{QLine(Px(80), Px(600), Px(400), Px(600)), Qt::black}}, this); // Line4
     CaptionLabel* logo = makeLabel(this, "Quelvorant - Testing ...", 480, 75, 2295, 240);
     logo->SetAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Operation_Progress = makeLabel(this, "Test Information ...", 525, 480, 4695, 255);
@@ -134,8 +143,6 @@ void Form2::ResetHover() {
 void Form2::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawPixmap(0, 0, titleStrip_);
-    painter.setPen(Qt::black);
-    painter.drawLine(QPoint(Px(80), Px(600)), QPoint(Px(400), Px(600))); // Line4
 }
 
 void Form2::Compress_Test() {

@@ -5,10 +5,10 @@
 
 namespace {
 
-const char* const kTahomaFiles[] = {
-    "/usr/share/wine/fonts/tahoma.ttf",
-    "/usr/share/wine/fonts/tahomabd.ttf",
-};
+// The regular face of fonts-wine's Tahoma. Its bold face is left out on
+// purpose: it draws no heavier than the regular one, while the bold that Qt
+// makes from the regular face does.
+const char* const kTahomaFile = "/usr/share/wine/fonts/tahoma.ttf";
 
 QString& tahomaFamily() {
     static QString family = QStringLiteral("Tahoma");
@@ -21,11 +21,8 @@ void InstallTahoma() {
     if (QFontDatabase::families().contains(QStringLiteral("Tahoma"))) {
         return;
     }
-    for (const char* file : kTahomaFiles) {
-        if (!QFile::exists(QString::fromLatin1(file))) {
-            continue;
-        }
-        const int id = QFontDatabase::addApplicationFont(QString::fromLatin1(file));
+    if (QFile::exists(QString::fromLatin1(kTahomaFile))) {
+        const int id = QFontDatabase::addApplicationFont(QString::fromLatin1(kTahomaFile));
         const QStringList families = QFontDatabase::applicationFontFamilies(id);
         if (!families.isEmpty()) {
             tahomaFamily() = families.first();

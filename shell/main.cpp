@@ -1,7 +1,9 @@
 #include "FileSystem.h"
 #include "Fonts.h"
-#include "Form2.h"
+#include "HostSystemStatus.h"
 #include "QtDialogs.h"
+#include "QuelCoreBinding.h"
+#include "WindowSequence.h"
 
 #include <QApplication>
 
@@ -10,10 +12,9 @@ int main(int argc, char* argv[]) {
     InstallTahoma();
     QApplication::setFont(TahomaFont());
     QtDialogs dialogs;
-    Form2 form2(dialogs, FileSystem::ApplicationDirectory(),
-                [](const std::string&) { return std::string(); });
-    QObject::connect(&form2, &Form2::LeaveRequested, &app, &QApplication::quit);
-    form2.CenterOnScreen();
-    form2.show();
+    QuelCoreBinding library;
+    HostSystemStatus system;
+    WindowSequence windows(dialogs, library, system, FileSystem::ApplicationDirectory());
+    windows.Start();
     return QApplication::exec();
 }

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+// Everything the library knows about the processor that does not change while
+// the machine runs: read once, then answered from here.
+struct ProcessorIdentity {
+    // Capability codes answered from the table run from 0 to this bound - 1.
+    static constexpr std::int32_t kCapsCount = 62;
+
+    std::uint8_t Type = 0;
+    std::uint8_t Family = 0;
+    std::uint8_t Model = 0;
+    std::uint8_t Stepping = 0;
+    std::array<std::uint8_t, 3> ExtInfo{};
+    std::string Name;
+    std::string Vendor;
+    std::array<std::int32_t, kCapsCount> Caps{};
+};
+
+// Capability codes of the cache sizes, in kilobytes.
+namespace CapsCode {
+constexpr std::int32_t kLevel1Data = 53;
+constexpr std::int32_t kLevel1Instruction = 57;
+constexpr std::int32_t kLevel2 = 61;
+} // namespace CapsCode
+
+// Narrows a host figure into an 8-bit field; values beyond it stop at 255.
+constexpr std::uint8_t ClampToByte(std::int64_t value) {
+    return value < 0 ? 0 : value > 255 ? 255 : static_cast<std::uint8_t>(value);
+}

@@ -1,0 +1,195 @@
+#include "CacheSizes.h"
+#include "ClockSpeed.h"
+#include "CpuInfoIdentity.h"
+#include "CpuInfoText.h"
+#include "CpuLoadMeter.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A fresh folder under the system's temporary folder, removed at the end.
+class TempFolder {
+  public:
+    TempFolder() {
+        path_ = fs::temp_directory_path() /
+                ("quelcore_test_" + std::to_string(getpid()) + "_" + std::to_string(counter_++));
+        fs::remove_all(path_);
+        fs::create_directories(path_);
+    }
+    ~TempFolder() { fs::remove_all(path_); }
+    std::string Path() const { return path_.string(); }
+    void Write(const std::string& relative, const std::string& text) const {
+        const fs::path file = path_ / relative;
+        fs::create_directories(file.parent_path());
+        std::ofstream(file) << text;
+    }
+
+  private:
+    static inline int counter_ = 0;
+    fs::path path_;
+};
+
+const char* const kTwoX86Processors = "processor\t: 0\n"
+                                      "vendor_id\t: GenuineIntel\n"
+                                      "cpu family\t: 6\n"
+                                      "model name\t: Intel(R) Core(TM) i5 CPU\n"
+                                      "cpu MHz\t\t: 2394.512\n"
+                                      "\n"
+                                      "processor\t: 1\n"
+                                      "vendor_id\t: GenuineIntel\n"
+                                      "cpu MHz\t\t: 800.000\n";
+
+const char* const kArmBlock = "processor\t: 0\n"
+                              "BogoMIPS\t: 50.00\n"
+                              "Features\t: fp asimd evtstrm aes\n"
+                              "CPU implementer\t: 0x41\n"
+                              "CPU architecture: 8\n"
+                              "CPU variant\t: 0x3\n"
+                              "CPU part\t: 0xd0c\n"
+                              "CPU revision\t: 1\n"
+                              "\n";
+
+} // namespace
+
+TEST(CpuInfoText, ReadsFieldsOfTheFirstProcessorOnly) {
+    EXPECT_EQ(CpuInfoField(kTwoX86Processors, "model name"), "Intel(R) Core(TM) i5 CPU");
+    EXPECT_EQ(CpuInfoField(kTwoX86Processors, "cpu MHz"), "2394.512");
+    EXPECT_EQ(CpuInfoNumber(kTwoX86Processors, "cpu family"), 6);
+    EXPECT_EQ(CpuInfoField(kTwoX86Processors, "CPU part"), std::nullopt);
+    EXPECT_EQ(CpuInfoNumber(kArmBlock, "CPU part"), 0xd0c);
+    EXPECT_EQ(CpuInfoNumber(kArmBlock, "CPU architecture"), 8);
+    EXPECT_EQ(CpuInfoNumber(kArmBlock, "Features"), std::nullopt);
+}
+
+TEST(CpuInfoIdentity, MapsArmFieldsAndCachesAndLeavesFeaturesOff) {
+    TempFolder caches;
+    caches.Write("index0/level", "1\n");
+    caches.Write("index0/type", "Data\n");
+    caches.Write("index0/size", "64K\n");
+    caches.Write("index1/level", "1\n");
+    caches.Write("index1/type", "Instruction\n");
+    caches.Write("index1/size", "64K\n");
+    caches.Write("index2/level", "2\n");
+    caches.Write("index2/type", "Unified\n");
+    caches.Write("index2/size", "1024K\n");
+
+    const ProcessorIdentity identity = CpuInfoIdentity(kArmBlock, caches.Path());
+    EXPECT_EQ(identity.Vendor, "ARM");
+    EXPECT_EQ(identity.Name, "ARM part 0xD0C");
+    EXPECT_EQ(identity.Family, 8);
+    EXPECT_EQ(identity.Model, 3);
+    EXPECT_EQ(identity.Stepping, 1);
+    EXPECT_EQ(identity.ExtInfo, (std::array<std::uint8_t, 3>{0x41, 0x0d, 0x0c}));
+    EXPECT_EQ(identity.Caps[CapsCode::kLevel1Data], 64);
+    EXPECT_EQ(identity.Caps[CapsCode::kLevel1Instruction], 64);
+    EXPECT_EQ(identity.Caps[CapsCode::kLevel2], 1024);
+    for (std::int32_t code = 4; code <= 42; ++code) {
+        EXPECT_EQ(identity.Caps[code], 0) << code;
+    }
+}
+
+TEST(CpuInfoIdentity, PrefersTheKernelsModelName) {
+    const std::string cpuinfo = std::string("model name\t: ARMv7 Processor rev 4 (v7l)\n") +
+                                "CPU implementer\t: 0x51\nCPU architecture: 7\n";
+    const ProcessorIdentity identity = CpuInfoIdentity(cpuinfo, "/nonexistent");
+    EXPECT_EQ(identity.Name, "ARMv7 Processor rev 4 (v7l)");
+    EXPECT_EQ(identity.Vendor, "Qualcomm");
+    EXPECT_EQ(identity.Family, 7);
+    EXPECT_EQ(identity.Caps[CapsCode::kLevel2], 0);
+}
+
+TEST(CacheSizes, ParsesSysfsSizes) {
+    const struct {
+        const char* text;
+        std::optional<std::int32_t> kilobytes;
+    } cases[] = {{"32K", 32},
+                 {"1024K", 1024},
+                 {"2M", 2048},
+                 {"65536", 64},
+                 {"0K", 0},
+                 {"", std::nullopt},
+                 {"12Q", std::nullopt},
+                 {"-4K", std::nullopt},
+                 {"99999999999K", std::nullopt}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(ParseCacheSize(c.text), c.kilobytes) << c.text;
+    }
+}
+
+TEST(CacheSizes, FindsTheCacheOfLevelAndType) {
+    TempFolder caches;
+    caches.Write("index0/level", "1\n");
+    caches.Write("index0/type", "Instruction\n");
+    caches.Write("index0/size", "48K\n");
+    caches.Write("index1/level", "2\n");
+    caches.Write("index1/type", "Unified\n");
+    caches.Write("index1/size", "2M\n");
+    EXPECT_EQ(SysfsCacheKB(caches.Path(), 1, "Instruction"), 48);
+    EXPECT_EQ(SysfsCacheKB(caches.Path(), 2, "Unified"), 2048);
+    EXPECT_EQ(SysfsCacheKB(caches.Path(), 1, "Data"), std::nullopt);
+    EXPECT_EQ(SysfsCacheKB(caches.Path() + "/missing", 1, "Data"), std::nullopt);
+}
+
+TEST(ClockSpeed, PrefersCurrentFrequencyThenCpuInfoThenMaximum) {
+    TempFolder host;
+    ClockSources sources{host.Path() + "/cpufreq", host.Path() + "/cpuinfo"};
+    EXPECT_EQ(KernelClockMHz(sources), std::nullopt);
+
+    host.Write("cpufreq/cpuinfo_max_freq", "3600000\n");
+    EXPECT_EQ(KernelClockMHz(sources), 3600);
+    host.Write("cpuinfo", kTwoX86Processors);
+    EXPECT_EQ(KernelClockMHz(sources), 2395);
+    host.Write("cpufreq/scaling_cur_freq", "1199999\n");
+    EXPECT_EQ(KernelClockMHz(sources), 1200);
+}
+
+TEST(ClockSpeed, AnswerStaysWithinSixteenBits) {
+    EXPECT_EQ(ClockAnswer(2596), 2596);
+    EXPECT_EQ(ClockAnswer(40000), 32767);
+    EXPECT_EQ(ClockAnswer(-5), 0);
+}
+
+TEST(CpuLoad, ParsesTheSummaryLine) {
+    const auto times = ParseCpuTimes("cpu  100 5 50 800 20 3 2 10 7 0\ncpu0 1 2 3 4\n");
+    ASSERT_TRUE(times);
+    EXPECT_EQ(times->Total, 990u); // guest time is already part of user time
+    EXPECT_EQ(times->Busy, 170u);
+    EXPECT_EQ(ParseCpuTimes("intr 5\n"), std::nullopt);
+    EXPECT_EQ(ParseCpuTimes("cpu 1 2\n"), std::nullopt);
+}
+
+TEST(CpuLoad, PercentBetweenSamples) {
+    const struct {
+        CpuTimes previous, current;
+        std::optional<std::int16_t> percent;
+    } cases[] = {
+        {{0, 0}, {50, 200}, 25},
+        {{50, 200}, {50, 300}, 0},
+        {{50, 200}, {150, 300}, 100},
+        {{10, 100}, {11, 103}, 33},
+        {{10, 100}, {10, 100}, std::nullopt},
+        {{90, 100}, {80, 200}, 0}, // a busy count that went backwards counts as idle
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(LoadPercent(c.previous, c.current), c.percent);
+    }
+}
+
+TEST(CpuLoad, MeterMeasuresSinceThePreviousCallAndRepeatsWhenNoTimePassed) {
+    TempFolder host;
+    const std::string stat = host.Path() + "/stat";
+    host.Write("stat", "cpu 30 0 10 60 0 0 0 0\n");
+    CpuLoadMeter meter(stat);
+    EXPECT_EQ(meter.Sample(), 40);
+    host.Write("stat", "cpu 40 0 10 150 0 0 0 0\n");
+    EXPECT_EQ(meter.Sample(), 10);
+    EXPECT_EQ(meter.Sample(), 10);
+    host.Write("stat", "cpu 140 0 10 150 0 0 0 0\n");
+    EXPECT_EQ(meter.Sample(), 100);
+}

@@ -1,0 +1,182 @@
+#include "WindowSequence.h"
+#include "CaptionLabel.h"
+#include "FakeProcessorLibrary.h"
+#include "FakeSystemStatus.h"
+#include "FileSystem.h"
+#include "Form1.h"
+#include "Form2.h"
+#include "ImageBox.h"
+#include "Screenshot.h"
+#include "ScriptedDialogs.h"
+#include "SplashScreen.h"
+#include "TempDir.h"
+#include "clsHuffman.h"
+
+#include <QListWidget>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace {
+
+QPoint centre(QWidget* w) {
+    return w->rect().center();
+}
+
+class WindowSequenceTest : public ::testing::Test {
+  protected:
+    WindowSequenceTest() : windows(dialogs, library, system, dir.Path()) {
+        library.Name = "Quelcraft Test CPU @ 3.00GHz";
+        library.Caps = {{53, 48}, {57, 32}, {61, 1280}, {4, 1}, {5, 1}};
+        system.Ticks = 3723000; // 1 h 02 min
+        system.TotalPhys = 16ull << 30;
+        system.AvailPhys = 9ull << 30;
+        system.MemoryLoad = 44;
+        std::vector<std::uint8_t> input(30000);
+        for (std::size_t i = 0; i < input.size(); ++i) {
+            input[i] = static_cast<std::uint8_t>((i * 13) % 241 ^ (i >> 5));
+        }
+        FileSystem::WriteAll(dir.File("Quelvorant.exe"), input);
+    }
+
+    // Starts the program and lets the splash time run out.
+    Form1* startToForm1() {
+        windows.Start();
+        EXPECT_TRUE(windows.Splash()->isVisible());
+        EXPECT_EQ(windows.InfoWindow(), nullptr);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return windows.InfoWindow() != nullptr; }, 3000));
+        Form1* form1 = windows.InfoWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(form1));
+        return form1;
+    }
+
+    void clickBegin(Form1* form1) {
+        QTest::mouseMove(form1->ExitLabel(), centre(form1->ExitLabel()));
+        QTest::mouseClick(form1->ExitLabel(), Qt::LeftButton, {}, centre(form1->ExitLabel()));
+    }
+
+    TempDir dir;
+    ScriptedDialogs dialogs;
+    FakeProcessorLibrary library;
+    FakeSystemStatus system;
+    WindowSequence windows;
+};
+
+} // namespace
+
+TEST_F(WindowSequenceTest, TheSplashShowsTheVersionThenGivesWayToForm1) {
+    windows.Start();
+    SplashScreen* splash = windows.Splash();
+    ASSERT_NE(splash, nullptr);
+    SaveScreenshot(splash, "splash");
+    EXPECT_EQ(splash->size(), QSize(500, 250));
+    EXPECT_EQ(splash->windowTitle(), "QuelSplash");
+    EXPECT_EQ(splash->Quel_Version()->Caption(), "Quelvorant v1.0.320");
+    EXPECT_EQ(splash->Timer()->interval(), 1500);
+    QPointer<SplashScreen> watch(splash);
+
+    // Not before its time...
+    QTest::qWait(1000);
+    EXPECT_EQ(windows.InfoWindow(), nullptr);
+    // ...and then once: the splash goes, Form1 comes.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return windows.InfoWindow() != nullptr; }, 2000));
+    EXPECT_TRUE(windows.InfoWindow()->isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return watch.isNull(); }, 1000));
+    EXPECT_EQ(windows.InfoWindow()->windowTitle(), "Quelcraft Quelvorant");
+}
+
+TEST_F(WindowSequenceTest, OpenLeaveOpenGivesAFreshForm2WhileForm1KeepsItsPlace) {
+    Form1* form1 = startToForm1();
+    form1->move(form1->pos() + QPoint(17, 9));
+    const QPoint form1Place = form1->pos();
+    const QString cpuName = form1->CPUName()->Caption();
+
+    clickBegin(form1);
+    Form2* first = windows.BenchmarkWindow();
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_FALSE(form1->isVisible());
+    EXPECT_TRUE(form1->Timer1()->isActive()); // the monitors go on while hidden
+    first->Quel_TimeList->addItem(" 1.5");
+    first->Operation_Progress->SetCaption("changed");
+
+    QPointer<Form2> watch(first);
+    QTest::mouseClick(first->Exit_Label, Qt::LeftButton, {}, centre(first->Exit_Label));
+    EXPECT_TRUE(form1->isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return watch.isNull(); }, 1000)); // destroyed
+    EXPECT_EQ(form1->pos(), form1Place);
+    EXPECT_EQ(form1->CPUName()->Caption(), cpuName);
+
+    clickBegin(form1);
+    Form2* second = windows.BenchmarkWindow();
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->Quel_TimeList->count(), 0);
+    EXPECT_EQ(second->Operation_Progress->Caption(), "Quelvorant is ready, click ''Begin'' ...");
+}
+
+TEST_F(WindowSequenceTest, MinimizeAndEndFromForm1) {
+    Form1* form1 = startToForm1();
+    QTest::mouseMove(form1->MiniNormal(), centre(form1->MiniNormal()));
+    QTest::mouseClick(form1->MiniOver(), Qt::LeftButton, {}, centre(form1->MiniOver()));
+    EXPECT_TRUE(form1->isMinimized());
+    form1->showNormal();
+
+    QTest::mouseMove(form1->CloseNormal(), centre(form1->CloseNormal()));
+    QTest::mouseClick(form1->CloseOver(), Qt::LeftButton, {}, centre(form1->CloseOver()));
+    EXPECT_EQ(dialogs.EndRequests, 1);
+    EXPECT_TRUE(dialogs.Boxes.empty()); // ends without a question
+}
+
+TEST_F(WindowSequenceTest, EndToEndRunSavesBothReportsIntoOneFolder) {
+    TempDir saved;
+    Form1* form1 = startToForm1();
+    // Let the monitors fill their labels before the report reads them.
+    QTest::qWait(400);
+    SaveScreenshot(form1, "form1");
+    clickBegin(form1);
+    Form2* form2 = windows.BenchmarkWindow();
+    ASSERT_NE(form2, nullptr);
+    SaveScreenshot(form2, "form2-ready");
+
+    dialogs.Answers = {Dialogs::Answer::OK, Dialogs::Answer::OK, Dialogs::Answer::OK};
+    dialogs.Folders = {QString::fromStdString(saved.Path()), QString::fromStdString(saved.Path())};
+    bool shotTaken = false;
+    QTimer probe;
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        if (!shotTaken && form2->Total_Label_0->Caption() == "60 %") {
+            SaveScreenshot(form2, "form2-running");
+            shotTaken = true;
+        }
+    });
+    probe.start(0);
+    QTest::mouseClick(form2->Begin_Label, Qt::LeftButton, {}, centre(form2->Begin_Label));
+    probe.stop();
+    SaveScreenshot(form2, "form2-finished");
+
+    ASSERT_EQ(dialogs.Boxes.size(), 3u);
+    EXPECT_EQ(dialogs.Boxes[0].Title, "Quelvorant Final Results ...");
+    EXPECT_EQ(form2->Quel_TimeList->count(), 101);
+
+    const auto text = FileSystem::ReadAll(saved.File("Final Result.txt"));
+    const std::string report(text.begin(), text.end());
+    EXPECT_NE(report.find("CPU Name (Vendor): Quelcraft Test CPU @ 3.00GHz\r\n"),
+              std::string::npos);
+    EXPECT_NE(report.find("CPU Level 2 Cache (KB): 1280 KB\r\n"), std::string::npos);
+    EXPECT_NE(report.find("PC Total Physical RAM (MB): 16384 MB\r\n"), std::string::npos);
+    EXPECT_NE(report.find("PC Physical RAM Used: 44 %\r\n"), std::string::npos);
+    auto stream = FileSystem::ReadAll(saved.File("Final Result.qvd"));
+    clsHuffman huffman;
+    huffman.DecodeByte(stream, static_cast<std::int32_t>(stream.size()));
+    EXPECT_EQ(stream, text);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("FResult.tmp")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("QuelTest.HAr")));
+
+    QTest::mouseClick(form2->Exit_Label, Qt::LeftButton, {}, centre(form2->Exit_Label));
+    EXPECT_TRUE(form1->isVisible());
+    EXPECT_EQ(windows.BenchmarkWindow(), nullptr);
+    QTest::mouseMove(form1->CloseNormal(), centre(form1->CloseNormal()));
+    QTest::mouseClick(form1->CloseOver(), Qt::LeftButton, {}, centre(form1->CloseOver()));
+    EXPECT_EQ(dialogs.EndRequests, 1);
+}
