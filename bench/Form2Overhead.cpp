@@ -30,7 +30,7 @@ class QuietDialogs : public Dialogs {
 };
 
 double windowRun(QuietDialogs& dialogs, const std::string& dir) {
-    Form2 form(dialogs, dir, [](const std::string&) { return std::string(); });
+    Form2 form(dialogs, dir, dir, [](const std::string&) { return std::string(); });
     form.show();
     form.Begin_Label_Click();
     double sum = 0;
@@ -41,7 +41,7 @@ double windowRun(QuietDialogs& dialogs, const std::string& dir) {
 }
 
 double bareRun(const std::string& dir) {
-    const TestFiles files = TestFiles::In(dir);
+    const TestFiles files = TestFiles::In(dir, dir);
     clsHuffman huffman;
     double sum = 0;
     PassClock clock;
