@@ -51,16 +51,17 @@ ProgBar* makeBar(QWidget* parent, int left, int top) {
 
 } // namespace
 
-Form2::Form2(Dialogs& dialogs, const std::string& testDirectory, ResultsReport::CaptionOf captionOf,
-             QWidget* parent)
+Form2::Form2(Dialogs& dialogs, const std::string& inputDirectory, const std::string& workDirectory,
+             ResultsReport::CaptionOf captionOf, QWidget* parent)
     : ChromeWindow(Px(kClientWidth), Px(kClientHeight), Qt::Tool, parent), dialogs_(dialogs),
       titleStrip_(Artwork::TitleStrip(Px(kClientWidth))) {
     setWindowTitle(QStringLiteral("Quelvorant - Testing ..."));
     buildElements();
     Form_Load();
     BenchmarkView& view = *this;
-    passes_ = std::make_unique<TimedPasses>(view, *Huffman, TestFiles::In(testDirectory));
-    saveOffers_ = std::make_unique<SaveOffers>(view, *Huffman, testDirectory + "/FResult.tmp",
+    passes_ =
+        std::make_unique<TimedPasses>(view, *Huffman, TestFiles::In(inputDirectory, workDirectory));
+    saveOffers_ = std::make_unique<SaveOffers>(view, *Huffman, workDirectory + "/FResult.tmp",
                                                std::move(captionOf));
     run_ = std::make_unique<BenchmarkRun>(
         view, *passes_, [this](const RunResult& result) { saveOffers_->Offer(result); });

@@ -22,11 +22,11 @@ class Form2 : public ChromeWindow, private BenchmarkView {
     Q_OBJECT
 
   public:
-    // The test files and the temporary report live in testDirectory (normally
-    // the program's folder); captionOf reads the information window's labels
-    // for the results report.
-    Form2(Dialogs& dialogs, const std::string& testDirectory, ResultsReport::CaptionOf captionOf,
-          QWidget* parent = nullptr);
+    // The test input lies in inputDirectory (the program's folder); the test
+    // files and the temporary report go to workDirectory. captionOf reads the
+    // information window's labels for the results report.
+    Form2(Dialogs& dialogs, const std::string& inputDirectory, const std::string& workDirectory,
+          ResultsReport::CaptionOf captionOf, QWidget* parent = nullptr);
     ~Form2() override;
 
     void Compress_Test();

@@ -8,9 +8,9 @@
 #include <QTimer>
 
 WindowSequence::WindowSequence(Dialogs& dialogs, ProcessorLibrary& library, SystemStatus& system,
-                               std::string testDirectory)
+                               std::string inputDirectory, std::string workDirectory)
     : dialogs_(dialogs), library_(library), system_(system),
-      testDirectory_(std::move(testDirectory)) {}
+      inputDirectory_(std::move(inputDirectory)), workDirectory_(std::move(workDirectory)) {}
 
 WindowSequence::~WindowSequence() {
     delete form2_;
@@ -43,7 +43,7 @@ void WindowSequence::LeaveSplash() {
 
 void WindowSequence::OpenBenchmark() {
     if (form2_ == nullptr) {
-        form2_ = new Form2(dialogs_, testDirectory_,
+        form2_ = new Form2(dialogs_, inputDirectory_, workDirectory_,
                            [this](const std::string& name) { return form1Caption(name); });
         connect(form2_, &Form2::LeaveRequested, this, &WindowSequence::LeaveBenchmark);
         form2_->CenterOnScreen();

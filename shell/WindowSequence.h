@@ -17,7 +17,7 @@ class WindowSequence : public QObject {
 
   public:
     WindowSequence(Dialogs& dialogs, ProcessorLibrary& library, SystemStatus& system,
-                   std::string testDirectory);
+                   std::string inputDirectory, std::string workDirectory);
     ~WindowSequence() override;
 
     // Creates and shows the splash window.
@@ -40,7 +40,8 @@ class WindowSequence : public QObject {
     Dialogs& dialogs_;
     ProcessorLibrary& library_;
     SystemStatus& system_;
-    std::string testDirectory_;
+    std::string inputDirectory_;
+    std::string workDirectory_;
     SplashScreen* splash_ = nullptr;
     Form1* form1_ = nullptr;
     Form2* form2_ = nullptr;

@@ -4,17 +4,20 @@
 #include "QtDialogs.h"
 #include "QuelCoreBinding.h"
 #include "WindowSequence.h"
+#include "WorkFolder.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("quelvorant"));
     InstallTahoma();
     QApplication::setFont(TahomaFont());
     QtDialogs dialogs;
     QuelCoreBinding library;
     HostSystemStatus system;
-    WindowSequence windows(dialogs, library, system, FileSystem::ApplicationDirectory());
+    const std::string programFolder = FileSystem::ApplicationDirectory();
+    WindowSequence windows(dialogs, library, system, programFolder, WorkFolder(programFolder));
     windows.Start();
     return QApplication::exec();
 }

@@ -5,6 +5,7 @@
 #include "TempDir.h"
 #include "clsHuffman.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -26,7 +27,7 @@ std::vector<std::uint8_t> smallTestInput() {
 class BenchmarkRunTest : public ::testing::Test {
   protected:
     BenchmarkRunTest()
-        : passes(view, huffman, TestFiles::In(dir.Path())),
+        : passes(view, huffman, TestFiles::In(dir.Path(), dir.Path())),
           run(view, passes, [this](const RunResult& r) {
               offered.push_back(r);
               EXPECT_FALSE(view.AllCommandsEnabled(true)) << "commands enabled while saving";
@@ -182,4 +183,28 @@ TEST_F(BenchmarkRunTest, MissingTestInputFailsEveryPassAndTheRunStillEnds) {
     EXPECT_TRUE(view.List.empty());
     EXPECT_EQ(view.Boxes.size(), 102u); // 101 failures and the final message
     EXPECT_TRUE(view.AllCommandsEnabled(true));
+}
+
+TEST(BenchmarkRunFolders, TheRunWritesOnlyIntoTheWorkFolder) {
+    TempDir program;
+    TempDir work;
+    FileSystem::WriteAll(program.File("Quelvorant.exe"), smallTestInput());
+    FakeBenchmarkView view;
+    clsHuffman huffman;
+    TimedPasses passes(view, huffman, TestFiles::In(program.Path(), work.Path()));
+    std::vector<std::string> seenInWork;
+    view.OnYield = [&] {
+        for (const auto& entry : std::filesystem::directory_iterator(work.Path())) {
+            seenInWork.push_back(entry.path().filename().string());
+        }
+    };
+    BenchmarkRun run(view, passes, {});
+    run.Begin_Label_Click();
+    EXPECT_EQ(view.List.size(), 101u);
+    EXPECT_NE(std::find(seenInWork.begin(), seenInWork.end(), "QuelTest2.dat"), seenInWork.end());
+    // The program's folder holds only the test input, before and after.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(program.Path()),
+                            std::filesystem::directory_iterator{}),
+              1);
+    EXPECT_TRUE(std::filesystem::is_empty(work.Path()));
 }

@@ -20,7 +20,9 @@ namespace {
 
 class Form2Test : public ::testing::Test {
   protected:
-    Form2Test() : form(dialogs, dir.Path(), [](const std::string& name) { return name + "?"; }) {
+    Form2Test()
+        : form(dialogs, dir.Path(), dir.Path(),
+               [](const std::string& name) { return name + "?"; }) {
         std::vector<std::uint8_t> input(24000);
         for (std::size_t i = 0; i < input.size(); ++i) {
             input[i] = static_cast<std::uint8_t>((i * 7) % 253 ^ (i >> 6));

@@ -33,7 +33,7 @@ std::vector<std::string> linesOf(const std::vector<std::uint8_t>& bytes) {
 class SaveOffersTest : public ::testing::Test {
   protected:
     SaveOffersTest()
-        : passes(view, huffman, TestFiles::In(appDir.Path())),
+        : passes(view, huffman, TestFiles::In(appDir.Path(), appDir.Path())),
           offers(view, huffman, appDir.File("FResult.tmp"), [this](const std::string& name) {
               asked.push_back(name);
               return name == "txtType" ? std::string("Standart OEM") : name + "-caption";

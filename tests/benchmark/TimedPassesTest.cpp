@@ -21,7 +21,7 @@ std::vector<std::uint8_t> sampleInput() {
 
 class TimedPassesTest : public ::testing::Test {
   protected:
-    TimedPassesTest() : passes(view, huffman, TestFiles::In(dir.Path())) {
+    TimedPassesTest() : passes(view, huffman, TestFiles::In(dir.Path(), dir.Path())) {
         huffman.SetProgressHandler([this](std::int16_t& p) { passes.Huffman_Progress(p); });
     }
     TempDir dir;

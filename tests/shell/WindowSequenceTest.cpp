@@ -27,7 +27,7 @@ QPoint centre(QWidget* w) {
 
 class WindowSequenceTest : public ::testing::Test {
   protected:
-    WindowSequenceTest() : windows(dialogs, library, system, dir.Path()) {
+    WindowSequenceTest() : windows(dialogs, library, system, dir.Path(), dir.Path()) {
         library.Name = "Quelcraft Test CPU @ 3.00GHz";
         library.Caps = {{53, 48}, {57, 32}, {61, 1280}, {4, 1}, {5, 1}};
         system.Ticks = 3723000; // 1 h 02 min
