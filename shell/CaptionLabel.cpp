@@ -1,14 +1,9 @@
 #include "CaptionLabel.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 
 CaptionLabel::CaptionLabel(const QString& caption, QWidget* parent)
-    : QWidget(parent), caption_(caption) {
-    setMouseTracking(true);
-    setAttribute(Qt::WA_TranslucentBackground);
-    setAttribute(Qt::WA_NoMousePropagation);
-}
+    : PointerElement(parent), caption_(caption) {}
 
 void CaptionLabel::SetCaption(const QString& caption) {
     caption_ = caption;
@@ -55,25 +50,4 @@ void CaptionLabel::paintEvent(QPaintEvent*) {
     painter.setPen(isEnabled() ? foreColor_ : QColor(128, 128, 128));
     painter.drawText(
         textRect, static_cast<int>(alignment_) | Qt::TextWordWrap | Qt::TextShowMnemonic, caption_);
-}
-
-void CaptionLabel::mousePressEvent(QMouseEvent* event) {
-    pressed_ = true;
-    event->accept();
-}
-
-void CaptionLabel::mouseReleaseEvent(QMouseEvent* event) {
-    event->accept();
-    const bool wasPressed = pressed_;
-    pressed_ = false;
-    if (wasPressed && isEnabled() && rect().contains(event->position().toPoint())) {
-        emit Click();
-    }
-}
-
-void CaptionLabel::mouseMoveEvent(QMouseEvent* event) {
-    event->accept();
-    if (isEnabled() && rect().contains(event->position().toPoint())) {
-        emit MouseMove();
-    }
 }

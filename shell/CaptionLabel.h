@@ -1,13 +1,13 @@
 #pragma once
 
+#include "PointerElement.h"
+
 #include <QColor>
-#include <QWidget>
 
 // A label as the windows use it: a caption with an access-key marker "&",
 // transparent or filled background, optional thin border, alignment and
-// word wrap. It takes the pointer's presses and moves itself, so they never
-// reach the window's bare surface, and reports moves and clicks.
-class CaptionLabel : public QWidget {
+// word wrap.
+class CaptionLabel : public PointerElement {
     Q_OBJECT
 
   public:
@@ -25,21 +25,13 @@ class CaptionLabel : public QWidget {
     void SetBorder(bool border);
     void SetAlignment(Qt::Alignment alignment);
 
-  signals:
-    void Click();
-    void MouseMove();
-
   protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
 
   private:
     QString caption_;
     bool opaque_ = false;
     bool border_ = false;
-    bool pressed_ = false;
     QColor backColor_ = Qt::white;
     QColor foreColor_ = Qt::black;
     Qt::Alignment alignment_ = Qt::AlignLeft | Qt::AlignTop;

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QPixmap>
-#include <QWidget>
+#include "PointerElement.h"
 
-// A picture element: draws its pixmap at its top-left corner, takes the
-// pointer's presses and moves itself, and reports moves and clicks.
-class ImageBox : public QWidget {
+#include <QPixmap>
+
+// A picture element: draws its pixmap at its top-left corner.
+class ImageBox : public PointerElement {
     Q_OBJECT
 
   public:
@@ -14,17 +14,9 @@ class ImageBox : public QWidget {
     void SetPicture(const QPixmap& picture);
     const QPixmap& Picture() const { return picture_; }
 
-  signals:
-    void Click();
-    void MouseMove();
-
   protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
 
   private:
     QPixmap picture_;
-    bool pressed_ = false;
 };

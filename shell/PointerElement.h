@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QWidget>
+
+// A window element that takes the pointer itself: presses and moves over it
+// never reach the window's bare surface, so they start no drag. It reports
+// pointer moves and clicks (press and release on it) while enabled.
+class PointerElement : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit PointerElement(QWidget* parent = nullptr);
+
+  signals:
+    void Click();
+    void MouseMove();
+
+  protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+  private:
+    bool pressed_ = false;
+};
