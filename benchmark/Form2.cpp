@@ -106,13 +106,16 @@ void Form2::buildElements() {
     CloseH_Image->setGeometry(TwipsRect(10200, 70, 210, 195));
     CloseH_Image->hide();
 
-    // Below the client area, never seen: the list of pass times and its
-    // heading, and the heading of the picture.
+    // Below the client area, never seen: the list of pass times, the picture
+    // box and their headings.
     makeLabel(this, "Total Time:", 120, 3120, 4335, 255);
     Quel_TimeList = new QListWidget(this);
     Quel_TimeList->setGeometry(TwipsRect(120, 3360, 5055, 2400));
     Quel_TimeList->setSortingEnabled(false);
     makeLabel(this, "BMP Picture:", 5400, 3120, 4815, 255);
+    // Picture1: the bitmap itself is the test input file; the box stays empty.
+    auto* picture1 = new QWidget(this);
+    picture1->setGeometry(TwipsRect(5400, 3360, 4815, 2535));
 
     connect(Image1, &ImageBox::MouseMove, this, [this] {
         CloseH_Image->hide();

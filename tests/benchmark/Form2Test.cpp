@@ -3,7 +3,6 @@
 #include "FileSystem.h"
 #include "ImageBox.h"
 #include "ProgBar.h"
-#include "Screenshot.h"
 #include "ScriptedDialogs.h"
 #include "TempDir.h"
 
@@ -42,7 +41,6 @@ class Form2Test : public ::testing::Test {
 } // namespace
 
 TEST_F(Form2Test, ANewWindowShowsTheReadyState) {
-    SaveScreenshot(&form, "form2-ready");
     EXPECT_EQ(form.size(), QSize(700, 150));
     EXPECT_EQ(form.windowTitle(), "Quelvorant - Testing ...");
     EXPECT_EQ(form.Operation_Progress->Caption(), "Quelvorant is ready, click ''Begin'' ...");
@@ -125,9 +123,7 @@ TEST_F(Form2Test, ARunLocksTheCommandsAndEndsWithTheResult) {
         if (!form.Operation_Progress->Caption().contains("agorithms")) {
             return;
         }
-        if (++ticksDuringRun == 40) {
-            SaveScreenshot(&form, "form2-running");
-        }
+        ++ticksDuringRun;
         if (form.Begin_Label->isEnabled() || form.Exit_Label->isEnabled() ||
             form.CloseN_Image->isEnabled() || form.CloseH_Image->isEnabled()) {
             ++ticksWithCommandEnabled;
@@ -157,5 +153,4 @@ TEST_F(Form2Test, ARunLocksTheCommandsAndEndsWithTheResult) {
     EXPECT_TRUE(form.Exit_Label->isEnabled());
     EXPECT_FALSE(std::filesystem::exists(dir.File("QuelTest.HAr")));
     EXPECT_FALSE(std::filesystem::exists(dir.File("QuelTest2.dat")));
-    SaveScreenshot(&form, "form2-finished");
 }

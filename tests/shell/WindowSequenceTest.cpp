@@ -6,7 +6,6 @@
 #include "Form1.h"
 #include "Form2.h"
 #include "ImageBox.h"
-#include "Screenshot.h"
 #include "ScriptedDialogs.h"
 #include "SplashScreen.h"
 #include "TempDir.h"
@@ -70,7 +69,6 @@ TEST_F(WindowSequenceTest, TheSplashShowsTheVersionThenGivesWayToForm1) {
     windows.Start();
     SplashScreen* splash = windows.Splash();
     ASSERT_NE(splash, nullptr);
-    SaveScreenshot(splash, "splash");
     EXPECT_EQ(splash->size(), QSize(500, 250));
     EXPECT_EQ(splash->windowTitle(), "QuelSplash");
     EXPECT_EQ(splash->Quel_Version()->Caption(), "Quelvorant v1.0.320");
@@ -134,26 +132,13 @@ TEST_F(WindowSequenceTest, EndToEndRunSavesBothReportsIntoOneFolder) {
     Form1* form1 = startToForm1();
     // Let the monitors fill their labels before the report reads them.
     QTest::qWait(400);
-    SaveScreenshot(form1, "form1");
     clickBegin(form1);
     Form2* form2 = windows.BenchmarkWindow();
     ASSERT_NE(form2, nullptr);
-    SaveScreenshot(form2, "form2-ready");
 
     dialogs.Answers = {Dialogs::Answer::OK, Dialogs::Answer::OK, Dialogs::Answer::OK};
     dialogs.Folders = {QString::fromStdString(saved.Path()), QString::fromStdString(saved.Path())};
-    bool shotTaken = false;
-    QTimer probe;
-    QObject::connect(&probe, &QTimer::timeout, [&] {
-        if (!shotTaken && form2->Total_Label_0->Caption() == "60 %") {
-            SaveScreenshot(form2, "form2-running");
-            shotTaken = true;
-        }
-    });
-    probe.start(0);
     QTest::mouseClick(form2->Begin_Label, Qt::LeftButton, {}, centre(form2->Begin_Label));
-    probe.stop();
-    SaveScreenshot(form2, "form2-finished");
 
     ASSERT_EQ(dialogs.Boxes.size(), 3u);
     EXPECT_EQ(dialogs.Boxes[0].Title, "Quelvorant Final Results ...");

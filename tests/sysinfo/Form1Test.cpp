@@ -5,7 +5,6 @@
 #include "FeatureList.h"
 #include "ImageBox.h"
 #include "ProgBar.h"
-#include "Screenshot.h"
 #include "ScriptedDialogs.h"
 
 #include <QListWidget>
@@ -389,7 +388,6 @@ TEST_F(Form1ChromeTest, CaptionsFitTheirLabels) {
             << label->objectName().toStdString();
         EXPECT_TRUE(form->rect().contains(label->geometry())) << label->objectName().toStdString();
     }
-    SaveScreenshot(form.get(), QStringLiteral("Form1"));
 }
 
 } // namespace

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <vector>
+
+// Everything an installation holds below its prefix, and nothing more.
+enum class EntryKind {
+    Program, // executable file
+    Library, // shared library; its mode is the platform's choice
+    Data,    // file without execute permission
+    Link,    // symbolic link
+};
+
+struct ExpectedEntry {
+    const char* path;
+    EntryKind kind;
+};
+
+inline const std::vector<ExpectedEntry>& ExpectedLayout() {
+    static const std::vector<ExpectedEntry> entries = {
+        {"bin/quelvorant", EntryKind::Link},
+        {"bin/he3", EntryKind::Program},
+        {"lib/quelvorant/quelvorant", EntryKind::Program},
+        {"lib/quelvorant/libQuelCore.so", EntryKind::Library},
+        {"lib/quelvorant/Quelvorant.exe", EntryKind::Data},
+        {"share/applications/quelvorant.desktop", EntryKind::Data},
+        {"share/icons/hicolor/48x48/apps/quelvorant.png", EntryKind::Data},
+        {"share/icons/hicolor/128x128/apps/quelvorant.png", EntryKind::Data},
+        {"share/icons/hicolor/scalable/apps/quelvorant.svg", EntryKind::Data},
+        {"share/doc/quelvorant/README.md", EntryKind::Data},
+        {"share/doc/quelvorant/LICENSE", EntryKind::Data},
+        {"share/doc/quelvorant/copyright", EntryKind::Data},
+    };
+    return entries;
+}
