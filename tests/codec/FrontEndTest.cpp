@@ -1,6 +1,7 @@
 #include "CodecTestSupport.h"
 
 #include "FileSystem.h"
+#include "TempDir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -15,13 +16,6 @@ const Bytes kAbbStream = Hex("48 45 33 0D 61 03 00 00 00 02 00 61 01 62 01 02 06
 
 class FrontEnds : public ::testing::Test {
   protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/quel-codec-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     std::string Path(const std::string& name) const { return dir_ + "/" + name; }
     void Write(const std::string& name, const Bytes& bytes) const {
         FileSystem::WriteAll(Path(name), bytes);
@@ -32,7 +26,8 @@ class FrontEnds : public ::testing::Test {
             std::distance(fs::directory_iterator(dir_), fs::directory_iterator{}));
     }
 
-    std::string dir_;
+    TempDir tempDir_;
+    const std::string dir_ = tempDir_.Path();
 };
 
 TEST_F(FrontEnds, MissingSourceTouchesNoFile) {

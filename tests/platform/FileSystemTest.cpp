@@ -1,5 +1,6 @@
 #include "FileSystem.h"
 #include "QuelError.h"
+#include "TempDir.h"
 
 #include <csignal>
 #include <cstring>
@@ -17,21 +18,13 @@ namespace {
 
 class FileSystemTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/quel-fs-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override {
-        ::chmod(dir_.c_str(), 0700);
-        fs::remove_all(dir_);
-    }
     std::string path(const std::string& name) const { return dir_ + "/" + name; }
     std::size_t entries() const {
         return static_cast<std::size_t>(
             std::distance(fs::directory_iterator(dir_), fs::directory_iterator{}));
     }
-    std::string dir_;
+    TempDir tempDir_;
+    const std::string dir_ = tempDir_.Path();
 };
 
 std::vector<std::uint8_t> bytesOf(const std::string& text) {

@@ -1,4 +1,5 @@
 #include "FileSystem.h"
+#include "TempDir.h"
 #include "clsHuffman.h"
 
 #include <fcntl.h>
@@ -26,13 +27,6 @@ struct Outcome {
 
 class He3Command : public ::testing::Test {
   protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/quel-he3-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     std::string Path(const std::string& name) const { return dir_ + "/" + name; }
 
     // Runs the he3 program with these arguments, capturing both streams.
@@ -82,7 +76,8 @@ class He3Command : public ::testing::Test {
         return std::string(bytes.begin(), bytes.end());
     }
 
-    std::string dir_;
+    TempDir tempDir_;
+    const std::string dir_ = tempDir_.Path();
 };
 
 TEST_F(He3Command, EncodesAndDecodesFiles) {
