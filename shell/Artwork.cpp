@@ -156,9 +156,14 @@ QPixmap BodyPicture(int width, int height) {
     return pixmap;
 }
 
-QPixmap Emblem() {
-    QPixmap pixmap = Canvas(70, 68, Qt::transparent);
-    QPainter p(&pixmap);
+namespace {
+
+constexpr int kEmblemWidth = 70;
+constexpr int kEmblemHeight = 68;
+
+// The emblem in its own 70 x 68 coordinates: a ring with a tail and a
+// processor die in the middle.
+void PaintEmblem(QPainter& p) {
     p.setRenderHint(QPainter::Antialiasing);
     const QPointF centre(32.0, 31.0);
 
@@ -193,6 +198,24 @@ QPixmap Emblem() {
     p.setBrush(kLight);
     p.drawEllipse(centre, 19.0, 19.0);
     PaintChip(p, centre, 16.0);
+}
+
+} // namespace
+
+QPixmap Emblem() {
+    QPixmap pixmap = Canvas(kEmblemWidth, kEmblemHeight, Qt::transparent);
+    QPainter p(&pixmap);
+    PaintEmblem(p);
+    return pixmap;
+}
+
+QPixmap EmblemAt(int size) {
+    QPixmap pixmap = Canvas(size, size, Qt::transparent);
+    QPainter p(&pixmap);
+    const qreal scale = static_cast<qreal>(size) / kEmblemWidth;
+    p.translate(0.0, (size - kEmblemHeight * scale) / 2.0);
+    p.scale(scale, scale);
+    PaintEmblem(p);
     return pixmap;
 }
 

@@ -11,6 +11,8 @@ QPixmap TitleStrip(int width);
 QPixmap BodyPicture(int width, int height);
 // The program's emblem, 70 x 68 pixels, transparent around the shape.
 QPixmap Emblem();
+// The same emblem scaled to a size x size square, centred, for icons.
+QPixmap EmblemAt(int size);
 // The program's word mark, 300 x 60 pixels, transparent around the letters.
 QPixmap WordMark();
 // Background of the splash window, 500 x 250 pixels.

@@ -9,6 +9,7 @@ QUEL_PACKAGES=(
   clang libclang-rt-dev
   libcpuid-dev
   xvfb xauth fonts-wine desktop-file-utils
+  dpkg-dev file
 )
 
 quel_missing_packages() {

@@ -59,6 +59,11 @@ struct DecodeCase {
     std::vector<std::int16_t> progress;
 };
 
+// Test names in listings show the case's name, not its bytes.
+void PrintTo(const DecodeCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 const DecodeCase kDecodeCases[] = {
     {"StoredEmpty", Hex("48 45 30 0D"), -1, {}, {}},
     {"StoredOneByte", Hex("48 45 30 0D 61"), -1, Hex("61"), {}},
@@ -129,6 +134,11 @@ struct FailureCase {
     const char* source;
     std::vector<std::int16_t> progress;
 };
+
+// Test names in listings show the case's name, not its bytes.
+void PrintTo(const FailureCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 constexpr std::int32_t kOwn = QuelError::kOwnError;
 constexpr std::int32_t kRange = QuelError::kSubscriptOutOfRange;

@@ -53,6 +53,11 @@ struct EncodeCase {
     std::vector<std::int16_t> progress;
 };
 
+// Test names in listings show the case's name, not its bytes.
+void PrintTo(const EncodeCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 const std::vector<std::int16_t> kCodedSmall{7, 12, 100};
 
 const EncodeCase kEncodeCases[] = {

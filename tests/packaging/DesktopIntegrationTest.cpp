@@ -38,9 +38,7 @@ class DesktopIntegrationTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() { tree_ = std::make_unique<InstalledTree>(); }
     static void TearDownTestSuite() { tree_.reset(); }
-    void SetUp() override {
-        ASSERT_EQ(tree_->Install().exitCode, 0) << tree_->Install().output;
-    }
+    void SetUp() override { ASSERT_EQ(tree_->Install().exitCode, 0) << tree_->Install().output; }
 
     static std::unique_ptr<InstalledTree> tree_;
 };
@@ -59,9 +57,8 @@ TEST_F(DesktopIntegrationTest, DesktopEntryPassesTheValidator) {
 TEST_F(DesktopIntegrationTest, DesktopEntryStartsTheInstalledProgramWithItsIcon) {
     auto keys = DesktopEntryKeys(tree_->Path("share/applications/quelvorant.desktop"));
     const std::pair<const char*, const char*> expected[] = {
-        {"Type", "Application"},          {"Name", "Quelvorant"}, {"Exec", "quelvorant"},
-        {"Icon", "quelvorant"},           {"Terminal", "false"},
-        {"Categories", "System;Monitor;"},
+        {"Type", "Application"}, {"Name", "Quelvorant"}, {"Exec", "quelvorant"},
+        {"Icon", "quelvorant"},  {"Terminal", "false"},  {"Categories", "System;Monitor;"},
     };
     for (const auto& [key, value] : expected) {
         EXPECT_EQ(keys[key], value) << key;
@@ -70,8 +67,8 @@ TEST_F(DesktopIntegrationTest, DesktopEntryStartsTheInstalledProgramWithItsIcon)
     // The command and the icon name must be what the installation provides.
     EXPECT_TRUE(fs::exists(tree_->Path("bin/" + keys["Exec"]))) << keys["Exec"];
     for (const char* icon : {"48x48/apps/", "128x128/apps/"}) {
-        EXPECT_TRUE(fs::exists(tree_->Path(std::string("share/icons/hicolor/") + icon +
-                                           keys["Icon"] + ".png")))
+        EXPECT_TRUE(fs::exists(
+            tree_->Path(std::string("share/icons/hicolor/") + icon + keys["Icon"] + ".png")))
             << icon;
     }
     EXPECT_TRUE(
@@ -101,7 +98,8 @@ TEST_F(DesktopIntegrationTest, PngIconsHaveTheirThemeSizeAndATransparentGround) 
 }
 
 TEST_F(DesktopIntegrationTest, ScalableIconIsASquareSvgDocument) {
-    QFile file(QString::fromStdString(tree_->Path("share/icons/hicolor/scalable/apps/quelvorant.svg")));
+    QFile file(
+        QString::fromStdString(tree_->Path("share/icons/hicolor/scalable/apps/quelvorant.svg")));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     QXmlStreamReader xml(&file);
     ASSERT_TRUE(xml.readNextStartElement()) << xml.errorString().toStdString();

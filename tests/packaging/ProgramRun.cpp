@@ -12,8 +12,8 @@ ProgramRun RunProgram(const QString& program, const QStringList& arguments,
     if (!process.waitForFinished(60000)) {
         process.kill();
         process.waitForFinished();
-        run.output = (program + QStringLiteral(" did not finish: ") + process.errorString())
-                         .toStdString();
+        run.output =
+            (program + QStringLiteral(" did not finish: ") + process.errorString()).toStdString();
         return run;
     }
     run.output = process.readAll().toStdString();

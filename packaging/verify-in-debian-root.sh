@@ -1,0 +1,141 @@
+#!/usr/bin/env bash
+# Installs the Quelvorant package into a fresh Debian 12 root made with
+# debootstrap and checks it there as a user would meet it: apt installs it
+# with its dependencies, the program starts through /usr/bin/quelvorant and
+# stays up, it takes libQuelCore.so and the test input from its own folder,
+# and he3 round-trips the test input. Needs root and a reachable Debian
+# mirror; takes some minutes. Not part of ./test.
+#
+# Usage: packaging/verify-in-debian-root.sh [PACKAGE.deb]
+#   PACKAGE.deb defaults to the one ./package made in build-package/.
+#   The mirror is the first Debian one in this machine's apt sources, or
+#   QUEL_DEBIAN_MIRROR when set.
+set -euo pipefail
+QUEL_ROOT=$(cd "$(dirname "$0")/.." && pwd)
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "Run this as root: it makes a Debian root and changes into it." >&2
+  exit 1
+fi
+
+deb=${1:-}
+if [ -z "$deb" ]; then
+  debs=("$QUEL_ROOT"/build-package/quelvorant_*.deb)
+  deb=${debs[0]}
+fi
+if [ ! -f "$deb" ]; then
+  echo "No package at $deb; make one with ./package first." >&2
+  exit 1
+fi
+deb=$(cd "$(dirname "$deb")" && pwd)/$(basename "$deb")
+
+# The URI of the first Debian archive in the apt sources (one-line and
+# deb822 formats), leaving out the security archive.
+debian_mirror() {
+  local files=()
+  [ -f /etc/apt/sources.list ] && files+=(/etc/apt/sources.list)
+  for f in /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
+    [ -f "$f" ] && files+=("$f")
+  done
+  [ ${#files[@]} -eq 0 ] && return 1
+  sed -n -e 's/^[[:space:]]*URIs:[[:space:]]*//p' \
+    -e 's/^[[:space:]]*deb[[:space:]]\+\(\[[^]]*\][[:space:]]\+\)\{0,1\}\([^[:space:]]\+\).*/\2/p' \
+    "${files[@]}" | tr ' ' '\n' | grep -E '/debian/?$' | head -n 1
+}
+
+mirror=${QUEL_DEBIAN_MIRROR:-$(debian_mirror || true)}
+if [ -z "$mirror" ]; then
+  echo "No Debian mirror in the apt sources; set QUEL_DEBIAN_MIRROR." >&2
+  exit 1
+fi
+
+if ! command -v debootstrap >/dev/null 2>&1; then
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq debootstrap
+fi
+
+root=$(mktemp -d /var/tmp/quel-debian-root.XXXXXX)
+# A system's root is open to every user; mktemp makes it private.
+chmod 755 "$root"
+cleanup() {
+  for mount in "$root/dev/shm" "$root/proc"; do
+    if mountpoint -q "$mount"; then
+      umount "$mount" || umount -l "$mount"
+    fi
+  done
+  rm -rf --one-file-system "$root"
+}
+trap cleanup EXIT
+
+echo "== Making a Debian 12 root in $root =="
+debootstrap --variant=minbase bookworm "$root" "$mirror" >"$root.log" 2>&1 || {
+  tail -n 30 "$root.log" >&2
+  rm -f "$root.log"
+  exit 1
+}
+rm -f "$root.log"
+cp /etc/resolv.conf "$root/etc/resolv.conf"
+mount -t proc proc "$root/proc"
+mkdir -p "$root/dev/shm"
+mount -t tmpfs shm "$root/dev/shm"
+cp "$deb" "$root/tmp/"
+
+echo "== apt-get install ./$(basename "$deb") =="
+chroot "$root" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+chroot "$root" env DEBIAN_FRONTEND=noninteractive \
+  apt-get install -y -q "/tmp/$(basename "$deb")" | tail -n 5
+
+echo "== Checks inside the root =="
+status=0
+chroot "$root" /bin/bash -s <<'CHECKS' || status=$?
+set -uo pipefail
+failed=0
+check() {
+  if [ "$1" -eq 0 ]; then echo "ok:     $2"; else echo "FAILED: $2"; failed=1; fi
+}
+
+dpkg-query -W -f='installed: ${Package} ${Version}\n' quelvorant
+
+ldd /usr/lib/quelvorant/quelvorant | grep QuelCore
+ldd /usr/lib/quelvorant/quelvorant | grep -q 'libQuelCore.so => /usr/lib/quelvorant/libQuelCore.so'
+check $? "ldd resolves libQuelCore.so in /usr/lib/quelvorant"
+! ldd /usr/lib/quelvorant/quelvorant | grep -q 'not found'
+check $? "ldd finds every library"
+LD_TRACE_LOADED_OBJECTS=1 /usr/bin/quelvorant | grep -q 'libQuelCore.so => /usr/lib/quelvorant/'
+check $? "started through /usr/bin/quelvorant, the loader takes libQuelCore.so from /usr/lib/quelvorant"
+
+# An ordinary user, for whom the program's folder is not writable.
+useradd --create-home quel
+runuser -u quel -- env QT_QPA_PLATFORM=offscreen timeout 5 /usr/bin/quelvorant &
+started=$!
+sleep 3
+# The running program's executable, as the program itself sees it: its
+# folder is where it looks for the test input.
+exe=
+for proc in /proc/[0-9]*; do
+  case $(readlink "$proc/exe" 2>/dev/null) in
+    */quelvorant) exe=$(readlink "$proc/exe") ;;
+  esac
+done
+echo "running program: ${exe:-none}"
+test -n "$exe" && test -f "$(dirname "$exe")/Quelvorant.exe"
+check $? "the test input lies in the running program's folder ${exe%/*}"
+wait "$started"
+status=$?
+echo "timeout 5 quelvorant: exit code $status"
+test "$status" -eq 124
+check $? "quelvorant stayed up under the offscreen platform (exit 124 from timeout)"
+test -d /home/quel/.cache/quelvorant
+check $? "its work folder is the user's ~/.cache/quelvorant, as /usr/lib/quelvorant is not writable"
+
+he3 encode /usr/lib/quelvorant/Quelvorant.exe /tmp/x.he3 &&
+  he3 decode /tmp/x.he3 /tmp/x &&
+  cmp /usr/lib/quelvorant/Quelvorant.exe /tmp/x
+check $? "he3 round-trips the test input ($(stat -c %s /usr/lib/quelvorant/Quelvorant.exe) -> $(stat -c %s /tmp/x.he3) bytes)"
+exit $failed
+CHECKS
+if [ $status -eq 0 ]; then
+  echo "== All checks passed =="
+else
+  echo "== Some checks failed ==" >&2
+fi
+exit $status
