@@ -6,8 +6,13 @@ CaptionLabel::CaptionLabel(const QString& caption, QWidget* parent)
     : PointerElement(parent), caption_(caption) {}
 
 void CaptionLabel::SetCaption(const QString& caption) {
+    if (caption == caption_) {
+        return;
+    }
     caption_ = caption;
-    repaint();
+    // Painted with the window's next paint, together with whatever else
+    // changed since: a busy window paints when it yields.
+    update();
 }
 
 void CaptionLabel::SetOpaque(bool opaque) {

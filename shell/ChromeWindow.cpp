@@ -2,6 +2,7 @@
 
 #include "Fonts.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QScreen>
@@ -18,6 +19,26 @@ ChromeWindow::ChromeWindow(int clientWidthPx, int clientHeightPx, Qt::WindowFlag
     setPalette(pal);
     setFont(TahomaFont());
     setMouseTracking(true);
+    nextFrame_.setSingleShot(true);
+    connect(&nextFrame_, &QTimer::timeout, this, [this] {
+        QCoreApplication::postEvent(this, new QEvent(QEvent::UpdateRequest), Qt::LowEventPriority);
+    });
+}
+
+bool ChromeWindow::event(QEvent* event) {
+    if (event->type() == QEvent::UpdateRequest) {
+        const auto now = std::chrono::steady_clock::now();
+        const auto sinceFrame = now - lastFrame_;
+        if (sinceFrame < kFrame) {
+            // What changed stays marked and goes with the next frame.
+            if (!nextFrame_.isActive()) {
+                nextFrame_.start(std::chrono::ceil<std::chrono::milliseconds>(kFrame - sinceFrame));
+            }
+            return true;
+        }
+        lastFrame_ = now;
+    }
+    return QWidget::event(event);
 }
 
 void ChromeWindow::CenterOnScreen() {
