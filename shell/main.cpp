@@ -8,8 +8,11 @@
 
 #include <QApplication>
 
-int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+int main(int, char* argv[]) {
+    // Quelvorant takes no command line: the toolkit sees the program's name only.
+    int toolkitArgc = 1;
+    char* toolkitArgv[] = {argv[0], nullptr};
+    QApplication app(toolkitArgc, toolkitArgv);
     QApplication::setApplicationName(QStringLiteral("quelvorant"));
     InstallTahoma();
     QApplication::setFont(TahomaFont());
