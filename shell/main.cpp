@@ -1,3 +1,4 @@
+#include "Artwork.h"
 #include "FileSystem.h"
 #include "Fonts.h"
 #include "HostSystemStatus.h"
@@ -7,6 +8,7 @@
 #include "WorkFolder.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int, char* argv[]) {
     // Quelvorant takes no command line: the toolkit sees the program's name only.
@@ -14,6 +16,7 @@ int main(int, char* argv[]) {
     char* toolkitArgv[] = {argv[0], nullptr};
     QApplication app(toolkitArgc, toolkitArgv);
     QApplication::setApplicationName(QStringLiteral("quelvorant"));
+    QApplication::setWindowIcon(QIcon(Artwork::EmblemAt(128)));
     InstallTahoma();
     QApplication::setFont(TahomaFont());
     QtDialogs dialogs;
