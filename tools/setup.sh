@@ -3,13 +3,14 @@
 # Sourced, not run.
 
 QUEL_PACKAGES=(
-  cmake ninja-build g++ pkg-config
-  qt6-base-dev
-  googletest libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-dev
-  libcpuid-dev
-  xvfb xauth fonts-wine desktop-file-utils
-  dpkg-dev file
+  cmake ninja-build g++ pkg-config         # the build
+  qt6-base-dev libcpuid-dev fonts-wine     # the program's libraries and font
+  googletest libgtest-dev libgmock-dev     # tests
+  libbenchmark-dev                         # benchmarks
+  clang libclang-rt-dev                    # sanitizers and fuzzing
+  xvfb xauth                               # a real X display for looking at windows
+  locales                                  # the test under a German locale
+  desktop-file-utils dpkg-dev file         # the installed layout and the Debian package
 )
 
 quel_missing_packages() {
