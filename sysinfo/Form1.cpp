@@ -275,6 +275,14 @@ void Form1::CreateBarsAndList() {
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
     }
+    // Like a list box with integral height: the list shows whole rows only,
+    // so the last visible entry is never cut in half.
+    const int frame = 2 * lstFeatures_->frameWidth();
+    const int row = lstFeatures_->sizeHintForRow(0);
+    if (row > 0) {
+        const int rows = (lstFeatures_->height() - frame) / row;
+        lstFeatures_->setFixedHeight(rows * row + frame);
+    }
     connect(lstFeatures_->model(), &QAbstractItemModel::dataChanged, this,
             [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
                 if (roles.isEmpty() || roles.contains(Qt::CheckStateRole)) {
