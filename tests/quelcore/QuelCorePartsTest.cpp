@@ -3,36 +3,32 @@
 #include "CpuInfoIdentity.h"
 #include "CpuInfoText.h"
 #include "CpuLoadMeter.h"
+#include "TempDir.h"
 
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// A fresh folder under the system's temporary folder, removed at the end.
-class TempFolder {
+// A temporary folder standing in for a part of /proc or sysfs.
+class HostFolder : public TempDir {
   public:
-    TempFolder() {
-        path_ = fs::temp_directory_path() /
-                ("quelcore_test_" + std::to_string(getpid()) + "_" + std::to_string(counter_++));
-        fs::remove_all(path_);
-        fs::create_directories(path_);
-    }
-    ~TempFolder() { fs::remove_all(path_); }
-    std::string Path() const { return path_.string(); }
     void Write(const std::string& relative, const std::string& text) const {
-        const fs::path file = path_ / relative;
+        const fs::path file = fs::path(Path()) / relative;
         fs::create_directories(file.parent_path());
         std::ofstream(file) << text;
     }
-
-  private:
-    static inline int counter_ = 0;
-    fs::path path_;
+    // One cache as sysfs describes it under cpu0/cache/indexN.
+    void WriteCache(int index, const std::string& level, const std::string& type,
+                    const std::string& size) const {
+        const std::string folder = "index" + std::to_string(index) + "/";
+        Write(folder + "level", level + "\n");
+        Write(folder + "type", type + "\n");
+        Write(folder + "size", size + "\n");
+    }
 };
 
 const char* const kTwoX86Processors = "processor\t: 0\n"
@@ -68,16 +64,10 @@ TEST(CpuInfoText, ReadsFieldsOfTheFirstProcessorOnly) {
 }
 
 TEST(CpuInfoIdentity, MapsArmFieldsAndCachesAndLeavesFeaturesOff) {
-    TempFolder caches;
-    caches.Write("index0/level", "1\n");
-    caches.Write("index0/type", "Data\n");
-    caches.Write("index0/size", "64K\n");
-    caches.Write("index1/level", "1\n");
-    caches.Write("index1/type", "Instruction\n");
-    caches.Write("index1/size", "64K\n");
-    caches.Write("index2/level", "2\n");
-    caches.Write("index2/type", "Unified\n");
-    caches.Write("index2/size", "1024K\n");
+    HostFolder caches;
+    caches.WriteCache(0, "1", "Data", "64K");
+    caches.WriteCache(1, "1", "Instruction", "64K");
+    caches.WriteCache(2, "2", "Unified", "1024K");
 
     const ProcessorIdentity identity = CpuInfoIdentity(kArmBlock, caches.Path());
     EXPECT_EQ(identity.Vendor, "ARM");
@@ -123,13 +113,9 @@ TEST(CacheSizes, ParsesSysfsSizes) {
 }
 
 TEST(CacheSizes, FindsTheCacheOfLevelAndType) {
-    TempFolder caches;
-    caches.Write("index0/level", "1\n");
-    caches.Write("index0/type", "Instruction\n");
-    caches.Write("index0/size", "48K\n");
-    caches.Write("index1/level", "2\n");
-    caches.Write("index1/type", "Unified\n");
-    caches.Write("index1/size", "2M\n");
+    HostFolder caches;
+    caches.WriteCache(0, "1", "Instruction", "48K");
+    caches.WriteCache(1, "2", "Unified", "2M");
     EXPECT_EQ(SysfsCacheKB(caches.Path(), 1, "Instruction"), 48);
     EXPECT_EQ(SysfsCacheKB(caches.Path(), 2, "Unified"), 2048);
     EXPECT_EQ(SysfsCacheKB(caches.Path(), 1, "Data"), std::nullopt);
@@ -137,7 +123,7 @@ TEST(CacheSizes, FindsTheCacheOfLevelAndType) {
 }
 
 TEST(ClockSpeed, PrefersCurrentFrequencyThenCpuInfoThenMaximum) {
-    TempFolder host;
+    HostFolder host;
     ClockSources sources{host.Path() + "/cpufreq", host.Path() + "/cpuinfo"};
     EXPECT_EQ(KernelClockMHz(sources), std::nullopt);
 
@@ -182,7 +168,7 @@ TEST(CpuLoad, PercentBetweenSamples) {
 }
 
 TEST(CpuLoad, MeterMeasuresSinceThePreviousCallAndRepeatsWhenNoTimePassed) {
-    TempFolder host;
+    HostFolder host;
     const std::string stat = host.Path() + "/stat";
     host.Write("stat", "cpu 30 0 10 60 0 0 0 0\n");
     CpuLoadMeter meter(stat);
