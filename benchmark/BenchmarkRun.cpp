@@ -2,7 +2,9 @@
 
 #include "FileSystem.h"
 #include "NumberText.h"
+#include "OutputCheck.h"
 #include "QuelError.h"
+#include "Version.h"
 
 #include <cmath>
 
@@ -45,6 +47,13 @@ void BenchmarkRun::Begin_Label_Click() {
     resetCurrent();
     resetTotal();
     view_.DoEvents();
+
+    const CheckResult check =
+        OutputCheck::Compare(passes_.Files().Input, passes_.Files().Decompressed);
+    if (!check.Passed) {
+        failedCheckExit(check);
+        return;
+    }
 
     RunResult result;
     result.TimeSum = TimeSum(view_);
@@ -121,6 +130,15 @@ void BenchmarkRun::changedFileExit() {
                  Dialogs::Buttons::OK, "Quelvorant Warrning !!!   ");
     deleteTestFiles();
     view_.EndProgram();
+}
+
+void BenchmarkRun::failedCheckExit(const CheckResult& check) {
+    view_.MsgBox("The result of the test cannot be trusted, so it gets no score.\r\n\r\n" +
+                     check.Description,
+                 Dialogs::Icon::Critical, Dialogs::Buttons::OK, VersionText() + " Error ...");
+    deleteTestFiles();
+    view_.SetCaption(Caption::Operation_Progress, "Quelvorant has stopped testing ...");
+    setCommandsEnabled(true);
 }
 
 void BenchmarkRun::deleteTestFiles() {

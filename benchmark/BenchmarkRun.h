@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BenchmarkView.h"
+#include "OutputCheck.h"
 #include "TimedPasses.h"
 
 #include <functional>
@@ -13,8 +14,8 @@ struct RunResult {
 };
 
 // The whole benchmark run behind the window's Begin command: 50 compression
-// and 51 decompression passes, the sum, the score, the final message, the
-// save offers and the clean-up.
+// and 51 decompression passes, the check of their output, the sum, the
+// score, the final message, the save offers and the clean-up.
 class BenchmarkRun {
   public:
     using SaveOffers = std::function<void(const RunResult&)>;
@@ -41,6 +42,9 @@ class BenchmarkRun {
     // Length of the compressed test file, or -1 when it cannot be measured.
     std::int64_t compressedLength() const;
     void changedFileExit();
+    // The decompressed test file is not the test input: the user learns what
+    // differs, and the run ends without a score or save offers.
+    void failedCheckExit(const CheckResult& check);
     void deleteTestFiles();
 
     BenchmarkView& view_;

@@ -32,8 +32,10 @@ void SaveOffers::offer(Kind kind, const RunResult& result) {
     // A failure while writing is shown and the run goes on: the results stay
     // on screen and the other offer can still save them elsewhere.
     try {
-        FileSystem::WriteAll(temporaryReport_, ResultsReport::Text(captionOf_, result));
+        FileSystem::WriteAll(temporaryReport_, ResultsReport::Text(captionOf_, result),
+                             FileSystem::WriteMode::Scratch);
         if (compressed) {
+            huffman_.SetDestinationMode(FileSystem::WriteMode::Durable);
             huffman_.EncodeFile(temporaryReport_, folder + "/Final Result.qvd");
         } else {
             FileSystem::FileCopy(temporaryReport_, folder + "/Final Result.txt");

@@ -37,7 +37,7 @@ void clsHuffman::EncodeFile(const std::string& SourceFile, const std::string& De
     }
     std::vector<std::uint8_t> bytes = FileSystem::ReadAll(SourceFile);
     EncodeByte(bytes, LengthOf(bytes.size(), source));
-    FileSystem::WriteAll(DestFile, bytes);
+    FileSystem::WriteAll(DestFile, bytes, destinationMode_);
 }
 
 void clsHuffman::DecodeFile(const std::string& SourceFile, const std::string& DestFile) {
@@ -47,7 +47,7 @@ void clsHuffman::DecodeFile(const std::string& SourceFile, const std::string& De
     }
     std::vector<std::uint8_t> bytes = FileSystem::ReadAll(SourceFile);
     DecodeByte(bytes, LengthOf(bytes.size(), source));
-    FileSystem::WriteAll(DestFile, bytes);
+    FileSystem::WriteAll(DestFile, bytes, destinationMode_);
 }
 
 void clsHuffman::EncodeByte(std::vector<std::uint8_t>& ByteArray, const std::int32_t& ByteLen) {

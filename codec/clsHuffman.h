@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FileSystem.h"
 #include "He3Format.h"
 
 #include <cstdint>
@@ -16,6 +17,11 @@ class clsHuffman {
     // synchronously inside the codec call.
     using ProgressHandler = std::function<void(std::int16_t& Procent)>;
     void SetProgressHandler(ProgressHandler handler);
+
+    // How EncodeFile and DecodeFile write their destination: durably unless
+    // the holder says the destination is a work file of its own.
+    void SetDestinationMode(FileSystem::WriteMode mode) { destinationMode_ = mode; }
+    FileSystem::WriteMode DestinationMode() const { return destinationMode_; }
 
     // Whole-file coding; the destination is replaced only after coding succeeded.
     void EncodeFile(const std::string& SourceFile, const std::string& DestFile);
@@ -46,4 +52,5 @@ class clsHuffman {
     static bool FileExists(const std::string& Path);
 
     ProgressHandler progressHandler_;
+    FileSystem::WriteMode destinationMode_ = FileSystem::WriteMode::Durable;
 };

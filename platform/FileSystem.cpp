@@ -67,6 +67,46 @@ void writeFully(int fd, const std::uint8_t* data, std::size_t size, const char* 
     }
 }
 
+// Overwrites the file where it stands and cuts it to the new length. The file
+// is not opened with O_TRUNC: ext4 flushes a file emptied that way when it is
+// closed, and the page-cache pages of the old content are reused.
+void overwriteInPlace(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    FdGuard fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666));
+    if (fd.get() < 0) {
+        throw QuelError::FromErrno(errno, "Put");
+    }
+    writeFully(fd.get(), bytes.data(), bytes.size(), "Put");
+    if (::ftruncate(fd.get(), static_cast<off_t>(bytes.size())) != 0) {
+        throw QuelError::FromErrno(errno, "Put");
+    }
+    if (fd.closeNow() != 0) {
+        throw QuelError::FromErrno(errno, "Close");
+    }
+}
+
+void replaceDurably(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    const std::string temporary = temporaryNameFor(path);
+    FdGuard fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (fd.get() < 0) {
+        throw QuelError::FromErrno(errno, "Put");
+    }
+    try {
+        writeFully(fd.get(), bytes.data(), bytes.size(), "Put");
+        if (::fsync(fd.get()) != 0 && errno != EINVAL) {
+            throw QuelError::FromErrno(errno, "Put");
+        }
+        if (fd.closeNow() != 0) {
+            throw QuelError::FromErrno(errno, "Close");
+        }
+        if (::rename(temporary.c_str(), path.c_str()) != 0) {
+            throw QuelError::FromErrno(errno, "Name");
+        }
+    } catch (...) {
+        ::unlink(temporary.c_str());
+        throw;
+    }
+}
+
 } // namespace
 
 std::int64_t FileLen(const std::string& path) {
@@ -111,26 +151,11 @@ std::vector<std::uint8_t> ReadAll(const std::string& path) {
     return bytes;
 }
 
-void WriteAll(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    const std::string temporary = temporaryNameFor(path);
-    FdGuard fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-    if (fd.get() < 0) {
-        throw QuelError::FromErrno(errno, "Put");
-    }
-    try {
-        writeFully(fd.get(), bytes.data(), bytes.size(), "Put");
-        if (::fsync(fd.get()) != 0 && errno != EINVAL) {
-            throw QuelError::FromErrno(errno, "Put");
-        }
-        if (fd.closeNow() != 0) {
-            throw QuelError::FromErrno(errno, "Close");
-        }
-        if (::rename(temporary.c_str(), path.c_str()) != 0) {
-            throw QuelError::FromErrno(errno, "Name");
-        }
-    } catch (...) {
-        ::unlink(temporary.c_str());
-        throw;
+void WriteAll(const std::string& path, const std::vector<std::uint8_t>& bytes, WriteMode mode) {
+    if (mode == WriteMode::Scratch) {
+        overwriteInPlace(path, bytes);
+    } else {
+        replaceDurably(path, bytes);
     }
 }
 

@@ -14,11 +14,23 @@ std::int64_t FileLen(const std::string& path);
 // The whole file as bytes, read in raw mode.
 std::vector<std::uint8_t> ReadAll(const std::string& path);
 
-// Replaces the destination with exactly these bytes. The bytes go to a new
-// file in the destination's folder first, which is then renamed over the
-// destination, so a failure leaves an existing destination as it was and
-// leaves no temporary file behind.
-void WriteAll(const std::string& path, const std::vector<std::uint8_t>& bytes);
+// How WriteAll puts the bytes on disk.
+enum class WriteMode {
+    // For files the user keeps: the bytes go to a new file in the
+    // destination's folder, are flushed to the storage device and only then
+    // renamed over the destination. A failure or a crash leaves either the
+    // old or the new file, never a part, and no temporary file.
+    Durable,
+    // For work files that live for moments and are deleted again: the bytes
+    // overwrite the file in place and stay in the page cache, so writing
+    // costs memory copies and no disk time. A failed write may leave a
+    // partly written file.
+    Scratch,
+};
+
+// Replaces the destination with exactly these bytes.
+void WriteAll(const std::string& path, const std::vector<std::uint8_t>& bytes,
+              WriteMode mode = WriteMode::Durable);
 
 // Deletes a file; a file that does not exist is no error.
 void Kill(const std::string& path);

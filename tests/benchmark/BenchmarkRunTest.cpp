@@ -6,6 +6,7 @@
 #include "clsHuffman.h"
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -177,12 +178,61 @@ TEST_F(BenchmarkRunTest, ASecondRunStartsFromScratch) {
     EXPECT_GT(first, 0.0);
 }
 
-TEST_F(BenchmarkRunTest, MissingTestInputFailsEveryPassAndTheRunStillEnds) {
+TEST_F(BenchmarkRunTest, MissingTestInputFailsEveryPassAndTheRunGetsNoScore) {
     FileSystem::Kill(dir.File("Quelvorant.exe"));
     run.Begin_Label_Click();
     EXPECT_TRUE(view.List.empty());
-    EXPECT_EQ(view.Boxes.size(), 102u); // 101 failures and the final message
+    ASSERT_EQ(view.Boxes.size(), 102u); // 101 failures and the failed check
+    EXPECT_NE(view.Boxes.back().Prompt.find("no score"), std::string::npos);
+    EXPECT_TRUE(offered.empty());
     EXPECT_TRUE(view.AllCommandsEnabled(true));
+}
+
+TEST_F(BenchmarkRunTest, AWrongResultGetsTheErrorBoxAndNothingElse) {
+    const std::string decompressed = dir.File("QuelTest2.dat");
+    const struct {
+        std::function<void()> damage;
+        std::string says;
+    } cases[] = {
+        {[&] {
+             auto bytes = FileSystem::ReadAll(decompressed);
+             bytes[1000] ^= 0x40;
+             FileSystem::WriteAll(decompressed, bytes);
+         },
+         "The decompressed test file differs from the test input at byte 1001."},
+        {[&] {
+             auto bytes = FileSystem::ReadAll(decompressed);
+             bytes.resize(100);
+             FileSystem::WriteAll(decompressed, bytes);
+         },
+         "The decompressed test file differs from the test input at byte 101: it holds 100 "
+         "bytes, the test input 24000."},
+        {[&] { FileSystem::Kill(decompressed); },
+         "The decompressed test file cannot be read: " + std::string(std::strerror(ENOENT))},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.says);
+        view.Boxes.clear();
+        // The fault comes after the last decompression pass has written its file.
+        view.OnCaption = [&](Caption which, const std::string& text) {
+            if (which == Caption::Total_Label_0 && text == "100 %") {
+                c.damage();
+            }
+        };
+        run.Begin_Label_Click();
+        ASSERT_EQ(view.Boxes.size(), 1u);
+        EXPECT_EQ(view.Boxes[0].Title, "Quelvorant v1.0.320 Error ...");
+        EXPECT_EQ(view.Boxes[0].icon, Dialogs::Icon::Critical);
+        EXPECT_EQ(view.Boxes[0].Prompt,
+                  "The result of the test cannot be trusted, so it gets no score.\r\n\r\n" +
+                      c.says);
+        EXPECT_TRUE(offered.empty());
+        EXPECT_EQ(view.List.size(), 101u);
+        EXPECT_FALSE(std::filesystem::exists(dir.File("QuelTest.HAr")));
+        EXPECT_FALSE(std::filesystem::exists(decompressed));
+        EXPECT_EQ(view.Captions[Caption::Operation_Progress], "Quelvorant has stopped testing ...");
+        EXPECT_TRUE(view.AllCommandsEnabled(true));
+    }
 }
 
 TEST(BenchmarkRunFolders, TheRunWritesOnlyIntoTheWorkFolder) {

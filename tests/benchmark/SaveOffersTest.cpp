@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 using Answer = Dialogs::Answer;
@@ -124,8 +125,16 @@ TEST_F(SaveOffersTest, BothOffersIntoOneFolderReplaceOldFiles) {
     FileSystem::WriteAll(folder.File("Final Result.txt"), std::vector<std::uint8_t>(5000, 'y'));
     FileSystem::WriteAll(appDir.File("FResult.tmp"), std::vector<std::uint8_t>(9000, 'z'));
     view.Folders = {folder.Path(), folder.Path()};
+    struct stat old {};
+    ASSERT_EQ(::stat(folder.File("Final Result.qvd").c_str(), &old), 0);
+    // The passes leave the codec writing scratch files; the saved report is
+    // still put in place as a new, flushed file.
+    huffman.SetDestinationMode(FileSystem::WriteMode::Scratch);
     offers.Offer(result);
 
+    struct stat saved {};
+    ASSERT_EQ(::stat(folder.File("Final Result.qvd").c_str(), &saved), 0);
+    EXPECT_NE(saved.st_ino, old.st_ino);
     EXPECT_FALSE(fs::exists(appDir.File("FResult.tmp")));
     const auto text = FileSystem::ReadAll(folder.File("Final Result.txt"));
     EXPECT_EQ(text, ResultsReport::Text(

@@ -44,11 +44,25 @@ TEST_F(FileSystemTest, WriteReadLengthAndKill) {
     EXPECT_NO_THROW(FileSystem::Kill(path("f"))); // a missing file is no error
 }
 
-TEST_F(FileSystemTest, WriteReplacesALongerFileExactly) {
-    FileSystem::WriteAll(path("f"), bytesOf("a much longer old content"));
-    FileSystem::WriteAll(path("f"), bytesOf("new"));
-    EXPECT_EQ(FileSystem::ReadAll(path("f")), bytesOf("new"));
-    EXPECT_EQ(entries(), 1u); // no temporary file left
+TEST_F(FileSystemTest, WriteReplacesALongerFileExactlyInEitherMode) {
+    // A durable write puts a new file in place of the old one; a scratch
+    // write reuses the old file.
+    const struct {
+        FileSystem::WriteMode mode;
+        bool newFile;
+    } cases[] = {{FileSystem::WriteMode::Durable, true}, {FileSystem::WriteMode::Scratch, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.newFile ? "durable" : "scratch");
+        FileSystem::WriteAll(path("f"), bytesOf("a much longer old content"));
+        struct stat old {};
+        ASSERT_EQ(::stat(path("f").c_str(), &old), 0);
+        FileSystem::WriteAll(path("f"), bytesOf("new"), c.mode);
+        struct stat now {};
+        ASSERT_EQ(::stat(path("f").c_str(), &now), 0);
+        EXPECT_EQ(FileSystem::ReadAll(path("f")), bytesOf("new"));
+        EXPECT_EQ(now.st_ino != old.st_ino, c.newFile);
+        EXPECT_EQ(entries(), 1u); // no temporary file left
+    }
 }
 
 TEST_F(FileSystemTest, MissingFilesRaiseFileNotFound) {
