@@ -58,7 +58,7 @@ void BenchmarkRun::Begin_Label_Click() {
     RunResult result;
     result.TimeSum = TimeSum(view_);
     result.Score = Score(result.TimeSum);
-    view_.MsgBox(FinalMessage(result), Dialogs::Icon::Information, Dialogs::Buttons::OK,
+    view_.MsgBox(FinalMessage(result), MessageBox::Icon::Information, MessageBox::Buttons::OK,
                  "Quelvorant Final Results ...");
 
     if (saveOffers_) {
@@ -126,8 +126,8 @@ std::int64_t BenchmarkRun::compressedLength() const {
 }
 
 void BenchmarkRun::changedFileExit() {
-    view_.MsgBox("Quelvorant test file is changed !!!", Dialogs::Icon::Critical,
-                 Dialogs::Buttons::OK, "Quelvorant Warrning !!!   ");
+    view_.MsgBox("Quelvorant test file is changed !!!", MessageBox::Icon::Critical,
+                 MessageBox::Buttons::OK, "Quelvorant Warrning !!!   ");
     deleteTestFiles();
     view_.EndProgram();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Dialogs.h"
+#include "MessageBox.h"
 
 #include <string>
 
@@ -24,8 +24,8 @@ class BenchmarkView {
     virtual int TimeListCount() const = 0;
     virtual std::string TimeListItem(int index) const = 0;
 
-    virtual Dialogs::Answer MsgBox(const std::string& prompt, Dialogs::Icon icon,
-                                   Dialogs::Buttons buttons, const std::string& title) = 0;
+    virtual MessageBox::Answer MsgBox(const std::string& prompt, MessageBox::Icon icon,
+                                      MessageBox::Buttons buttons, const std::string& title) = 0;
     // The folder dialog, modal to the window: the chosen folder or empty text.
     virtual std::string BrowseForFolder(const std::string& sPrompt) = 0;
     // Processes pending user-interface events.

@@ -167,7 +167,7 @@ void Form2::Begin_Label_Click() {
     } catch (const QuelError& error) {
         // An error the run has no handling for: report it instead of ending
         // the program, and give the commands back.
-        MsgBox(error.Description(), Dialogs::Icon::Critical, Dialogs::Buttons::OK,
+        MsgBox(error.Description(), MessageBox::Icon::Critical, MessageBox::Buttons::OK,
                VersionText() + " Error ...");
         for (Command command : {Command::CloseN_Image, Command::CloseH_Image, Command::Exit_Label,
                                 Command::Begin_Label}) {
@@ -237,8 +237,8 @@ std::string Form2::TimeListItem(int index) const {
     return Quel_TimeList->item(index)->text().toStdString();
 }
 
-Dialogs::Answer Form2::MsgBox(const std::string& prompt, Dialogs::Icon icon,
-                              Dialogs::Buttons buttons, const std::string& title) {
+MessageBox::Answer Form2::MsgBox(const std::string& prompt, MessageBox::Icon icon,
+                                 MessageBox::Buttons buttons, const std::string& title) {
     return dialogs_.MsgBox(this, QString::fromLatin1(prompt), icon, buttons,
                            QString::fromLatin1(title));
 }

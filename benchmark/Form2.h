@@ -3,6 +3,7 @@
 #include "BenchmarkRun.h"
 #include "BenchmarkView.h"
 #include "ChromeWindow.h"
+#include "Dialogs.h"
 #include "ResultsReport.h"
 #include "SaveOffers.h"
 #include "TimedPasses.h"
@@ -11,7 +12,6 @@
 #include <memory>
 
 class CaptionLabel;
-class Dialogs;
 class ImageBox;
 class ProgBar;
 class QListWidget;
@@ -71,8 +71,8 @@ class Form2 : public ChromeWindow, private BenchmarkView {
     void TimeListAddItem(const std::string& text) override;
     int TimeListCount() const override;
     std::string TimeListItem(int index) const override;
-    Dialogs::Answer MsgBox(const std::string& prompt, Dialogs::Icon icon, Dialogs::Buttons buttons,
-                           const std::string& title) override;
+    MessageBox::Answer MsgBox(const std::string& prompt, MessageBox::Icon icon,
+                              MessageBox::Buttons buttons, const std::string& title) override;
     std::string BrowseForFolder(const std::string& sPrompt) override;
     void DoEvents() override;
     void Refresh() override;

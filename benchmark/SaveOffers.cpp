@@ -21,8 +21,8 @@ void SaveOffers::offer(Kind kind, const RunResult& result) {
         compressed
             ? "Wolud you like save information in Quelvorant database ''Final Result.qvd'' file ?  "
             : "Wolud you like save information in ''Final Result.txt'' file ?  ";
-    if (view_.MsgBox(question, Dialogs::Icon::Question, Dialogs::Buttons::OKCancel,
-                     "Information Saving ...") != Dialogs::Answer::OK) {
+    if (view_.MsgBox(question, MessageBox::Icon::Question, MessageBox::Buttons::OKCancel,
+                     "Information Saving ...") != MessageBox::Answer::OK) {
         return;
     }
     const std::string folder = view_.BrowseForFolder("Click on an entry to select it.");
@@ -47,7 +47,7 @@ void SaveOffers::offer(Kind kind, const RunResult& result) {
         } catch (const QuelError&) {
             // The failure already shown below is the one the user needs.
         }
-        view_.MsgBox(error.Description(), Dialogs::Icon::Critical, Dialogs::Buttons::OK,
+        view_.MsgBox(error.Description(), MessageBox::Icon::Critical, MessageBox::Buttons::OK,
                      VersionText() + " Error ...");
     }
 }

@@ -55,6 +55,6 @@ void TimedPasses::runPass(Kind kind) {
 void TimedPasses::showFailure(Kind kind, const std::string& description) {
     const std::string what = kind == Kind::Compression ? "The compression" : "The decompression";
     view_.MsgBox(what + " was not successful. Something went terribly wrong.\r\n\r\n" + description,
-                 Dialogs::Icon::Critical, Dialogs::Buttons::OK, VersionText() + " Error ...");
+                 MessageBox::Icon::Critical, MessageBox::Buttons::OK, VersionText() + " Error ...");
     view_.Refresh();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MessageBox.h"
+
 #include <QString>
 
 class QWidget;
@@ -8,9 +10,9 @@ class QWidget;
 // only through this interface, so tests can script the answers.
 class Dialogs {
   public:
-    enum class Icon { Critical, Question, Information };
-    enum class Buttons { OK, OKCancel };
-    enum class Answer { OK, Cancel };
+    using Icon = MessageBox::Icon;
+    using Buttons = MessageBox::Buttons;
+    using Answer = MessageBox::Answer;
 
     virtual ~Dialogs() = default;
 

@@ -1,6 +1,7 @@
 #include "Form1.h"
 
 #include "Artwork.h"
+#include "CacheCodes.h"
 #include "CaptionLabel.h"
 #include "Dialogs.h"
 #include "FeatureList.h"
@@ -12,6 +13,7 @@
 #include "SeparatorLines.h"
 #include "SystemStatus.h"
 #include "Twips.h"
+#include "UserName.h"
 #include "Version.h"
 
 #include <QListWidget>
@@ -19,7 +21,6 @@
 #include <QScopedValueRollback>
 #include <QTimer>
 #include <algorithm>
-#include <array>
 #include <limits>
 
 namespace {
@@ -29,12 +30,16 @@ constexpr int kClientHeight = 488;
 constexpr int kStripHeight = 22;
 constexpr int kTimer1Interval = 350;
 constexpr int kTimer2Interval = 300;
-// GetUserName's buffer: 255 single-byte characters.
-constexpr std::uint32_t kUserNameBuffer = 255;
 
 const QColor kValueBoxColor(224, 224, 224);
 const QColor kCommandColor(255, 192, 192);
 const QColor kGrey(128, 128, 128);
+
+// A text of the core as a caption: its bytes are read in the locale's 8-bit
+// encoding, as the library's and the system's names always were.
+QString LabelText(const std::string& text) {
+    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 enum class LabelStyle { Heading, Left, Right, Centred, ValueBox, Command, Copyright };
 
@@ -300,36 +305,27 @@ void Form1::Form_Load() {
 }
 
 void Form1::ReadInfo() {
-    library_.GetCPU_Info(facts_.TypeCode, facts_.FamilyCode, facts_.ModelCode, facts_.SteppingCode);
-    library_.GetCPU_ExtInfo(facts_.ExtInfo[0], facts_.ExtInfo[1], facts_.ExtInfo[2]);
-    // Each field goes out in a buffer one byte longer for the NUL; what the
-    // library leaves unwritten comes back as it was.
-    std::array<char, 48 + 1> name{};
-    std::array<char, 16 + 1> extra{};
-    std::copy(facts_.NameText.begin(), facts_.NameText.end(), name.begin());
-    std::copy(facts_.ExtraText.begin(), facts_.ExtraText.end(), extra.begin());
-    library_.GetCPU_String(name.data(), extra.data());
-    std::copy_n(name.begin(), facts_.NameText.size(), facts_.NameText.begin());
-    std::copy_n(extra.begin(), facts_.ExtraText.size(), facts_.ExtraText.begin());
-    facts_.SpeedMHz = library_.GetCPU_Speed();
+    facts_.Read(library_);
 }
 
 void Form1::SetValues() {
     // The marks set here raise ItemCheck again; those nested runs are left out.
     const QScopedValueRollback<bool> running(settingValues_, true);
     using namespace InfoFormat;
-    CPUName_->SetCaption(FieldText(facts_.NameText.data(), facts_.NameText.size()));
-    CPUFamily_->SetCaption(QString::number(facts_.FamilyCode));
-    CPUModel_->SetCaption(QString::number(facts_.ModelCode));
-    Stepping_->SetCaption(QString::number(facts_.SteppingCode));
+    CPUName_->SetCaption(LabelText(FieldText(facts_.NameText.data(), facts_.NameText.size())));
+    CPUFamily_->SetCaption(LabelText(CodeText(facts_.FamilyCode)));
+    CPUModel_->SetCaption(LabelText(CodeText(facts_.ModelCode)));
+    Stepping_->SetCaption(LabelText(CodeText(facts_.SteppingCode)));
     const struct {
         CaptionLabel* Label;
         std::int32_t Code;
-    } caches[] = {{CPUInstructions_, 57}, {CPUData_, 53}, {Level2_, 61}};
+    } caches[] = {{CPUInstructions_, CacheCode::Instructions},
+                  {CPUData_, CacheCode::Data},
+                  {Level2_, CacheCode::Level2}};
     for (const auto& cache : caches) {
-        cache.Label->SetCaption(CacheText(library_.GetCPU_Caps(cache.Code)));
+        cache.Label->SetCaption(LabelText(CacheText(library_.GetCPU_Caps(cache.Code))));
     }
-    txtType_->SetCaption(TypeName(facts_.TypeCode));
+    txtType_->SetCaption(LabelText(TypeName(facts_.TypeCode)));
     for (std::size_t entry = 0; entry < kFeatureEntries.size(); ++entry) {
         const FeatureEntry& feature = kFeatureEntries[entry];
         const bool checked = FeatureChecked(feature, library_.GetCPU_Caps(feature.Code));
@@ -345,24 +341,20 @@ void Form1::lstFeatures_ItemCheck() {
 }
 
 QString Form1::GetUserName() {
-    std::array<char, kUserNameBuffer> buffer;
-    buffer.fill(' ');
-    std::uint32_t size = kUserNameBuffer;
-    system_.GetUserNameA(buffer.data(), size);
-    return InfoFormat::UserNameText(buffer.data(), size, buffer.size());
+    return LabelText(ReadUserName(system_));
 }
 
 void Form1::Timer1_Timer() {
     using namespace InfoFormat;
-    NowIs_->SetCaption(UpTimeText(system_.GetTickCount()));
+    NowIs_->SetCaption(LabelText(UpTimeText(system_.GetTickCount())));
     MEMORYSTATUS status;
     status.dwLength = sizeof status;
     system_.GlobalMemoryStatus(status);
-    TotalRAM_->SetCaption(MegabytesText(status.ullTotalPhys));
-    AviableRAM_->SetCaption(MegabytesText(status.ullAvailPhys));
-    UsedRAM_->SetCaption(MemoryLoadText(status.dwMemoryLoad));
-    CPUUsed_->SetCaption(ProcessorLoadText(library_.GetCPU_Usage()));
-    SpeedInfo_->SetCaption(ClockText(facts_.SpeedMHz));
+    TotalRAM_->SetCaption(LabelText(MegabytesText(status.ullTotalPhys)));
+    AviableRAM_->SetCaption(LabelText(MegabytesText(status.ullAvailPhys)));
+    UsedRAM_->SetCaption(LabelText(MemoryLoadText(status.dwMemoryLoad)));
+    CPUUsed_->SetCaption(LabelText(ProcessorLoadText(library_.GetCPU_Usage())));
+    SpeedInfo_->SetCaption(LabelText(ClockText(facts_.SpeedMHz)));
     UserName_->SetCaption(GetUserName());
 }
 

@@ -1,76 +1,84 @@
 #include "InfoFormat.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstring>
 
 namespace InfoFormat {
 
-QString TwoDigits(std::uint64_t value) {
-    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
+std::string TwoDigits(std::uint64_t value) {
+    const std::string digits = std::to_string(value);
+    return digits.size() < 2 ? "0" + digits : digits;
 }
 
-QString WholeOrEmpty(double value) {
+std::string WholeOrEmpty(double value) {
     const double rounded = std::round(value);
     if (rounded == 0.0) {
         return {};
     }
-    return QString::number(rounded, 'f', 0);
+    char buffer[400];
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, rounded, std::chars_format::fixed, 0);
+    return std::string(buffer, written.ptr);
 }
 
-QString UpTimeText(std::uint64_t milliseconds) {
+std::string UpTimeText(std::uint64_t milliseconds) {
     const std::uint64_t minutes = milliseconds / 1000 / 60;
     const std::uint64_t hours = minutes / 60;
-    return TwoDigits(hours) + QStringLiteral(" h. ") + TwoDigits(minutes - 60 * hours) +
-           QStringLiteral(" min.");
+    return TwoDigits(hours) + " h. " + TwoDigits(minutes - 60 * hours) + " min.";
 }
 
-QString MegabytesText(std::uint64_t bytes) {
-    return WholeOrEmpty(static_cast<double>(bytes) / 1048576.0) + QStringLiteral(" MB");
+std::string MegabytesText(std::uint64_t bytes) {
+    return WholeOrEmpty(static_cast<double>(bytes) / 1048576.0) + " MB";
 }
 
-QString MemoryLoadText(std::uint32_t percent) {
-    return WholeOrEmpty(percent) + QStringLiteral(" %");
+std::string MemoryLoadText(std::uint32_t percent) {
+    return WholeOrEmpty(percent) + " %";
 }
 
-QString ProcessorLoadText(std::int16_t percent) {
-    return QString::number(percent) + QStringLiteral(" %");
+std::string ProcessorLoadText(std::int16_t percent) {
+    return std::to_string(percent) + " %";
 }
 
-QString ClockText(std::int16_t megahertz) {
-    return QString::number(megahertz) + QStringLiteral(" MHz");
+std::string ClockText(std::int16_t megahertz) {
+    return std::to_string(megahertz) + " MHz";
 }
 
-QString CacheText(std::int32_t kilobytes) {
-    return QString::number(kilobytes) + QStringLiteral(" KB");
+std::string CacheText(std::int32_t kilobytes) {
+    return std::to_string(kilobytes) + " KB";
 }
 
-QString TypeName(std::uint8_t typeCode) {
+std::string CodeText(std::uint8_t code) {
+    return std::to_string(code);
+}
+
+std::string TypeName(std::uint8_t typeCode) {
     switch (typeCode) {
     case 0:
-        return QStringLiteral("Standart OEM");
+        return "Standart OEM";
     case 1:
-        return QStringLiteral("Intel OverDrive");
+        return "Intel OverDrive";
     case 2:
-        return QStringLiteral("Dual CPU Platform");
+        return "Dual CPU Platform";
     default:
-        return QStringLiteral("Unknown Type");
+        return "Unknown Type";
     }
 }
 
-QString FieldText(const char* field, std::size_t width) {
+std::string FieldText(const char* field, std::size_t width) {
     const void* nul = std::memchr(field, '\0', width);
     const std::size_t length =
         nul == nullptr ? width : static_cast<std::size_t>(static_cast<const char*>(nul) - field);
-    return QString::fromLocal8Bit(field, static_cast<qsizetype>(length));
+    return std::string(field, length);
 }
 
-QString UserNameText(const char* buffer, std::uint32_t size, std::size_t maxLength) {
+std::string UserNameText(const char* buffer, std::uint32_t size, std::size_t maxLength) {
     if (size < 1) {
         return {};
     }
     const std::size_t length = std::min<std::size_t>(size - 1, maxLength);
-    return QString::fromLocal8Bit(buffer, static_cast<qsizetype>(length));
+    return std::string(buffer, length);
 }
 
 } // namespace InfoFormat

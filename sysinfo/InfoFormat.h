@@ -1,37 +1,39 @@
 #pragma once
 
-#include <QString>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
-// The text forms of the information window's figures.
+// The text forms of the information window's figures, as single-byte text.
 namespace InfoFormat {
 
 // Pattern "00": at least two digits, a leading zero below 10.
-QString TwoDigits(std::uint64_t value);
+std::string TwoDigits(std::uint64_t value);
 // Pattern "###": rounded to a whole number, a half away from zero; a value
 // that rounds to 0 gives empty text.
-QString WholeOrEmpty(double value);
+std::string WholeOrEmpty(double value);
 
 // Up-time from milliseconds: "hh h. mm min.", seconds dropped, hours unbounded.
-QString UpTimeText(std::uint64_t milliseconds);
+std::string UpTimeText(std::uint64_t milliseconds);
 // Bytes in megabytes of 1048576 bytes, pattern "###", then " MB".
-QString MegabytesText(std::uint64_t bytes);
+std::string MegabytesText(std::uint64_t bytes);
 // Memory load in pattern "###", then " %".
-QString MemoryLoadText(std::uint32_t percent);
+std::string MemoryLoadText(std::uint32_t percent);
 // Processor load in decimal, then " %".
-QString ProcessorLoadText(std::int16_t percent);
+std::string ProcessorLoadText(std::int16_t percent);
 // Clock in decimal, then " MHz".
-QString ClockText(std::int16_t megahertz);
+std::string ClockText(std::int16_t megahertz);
 // Cache size in decimal, then " KB".
-QString CacheText(std::int32_t kilobytes);
+std::string CacheText(std::int32_t kilobytes);
+// A family, model or stepping code in decimal.
+std::string CodeText(std::uint8_t code);
 // Name of a processor type code.
-QString TypeName(std::uint8_t typeCode);
+std::string TypeName(std::uint8_t typeCode);
 
-// The text of a fixed-width single-byte field up to its first NUL.
-QString FieldText(const char* field, std::size_t width);
+// The bytes of a fixed-width single-byte field up to its first NUL.
+std::string FieldText(const char* field, std::size_t width);
 // A logon name from the buffer that GetUserNameA filled: size counts the
 // terminating NUL; at most maxLength characters are taken.
-QString UserNameText(const char* buffer, std::uint32_t size, std::size_t maxLength);
+std::string UserNameText(const char* buffer, std::uint32_t size, std::size_t maxLength);
 
 } // namespace InfoFormat

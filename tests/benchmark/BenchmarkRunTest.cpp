@@ -74,7 +74,7 @@ TEST_F(BenchmarkRunTest, AWholeRunRecords101TimesAndSumsTheFirst100) {
     // The final message is the only box and carries the total as written.
     ASSERT_EQ(view.Boxes.size(), 1u);
     EXPECT_EQ(view.Boxes[0].Title, "Quelvorant Final Results ...");
-    EXPECT_EQ(view.Boxes[0].icon, Dialogs::Icon::Information);
+    EXPECT_EQ(view.Boxes[0].icon, MessageBox::Icon::Information);
     EXPECT_EQ(view.Boxes[0].Prompt, BenchmarkRun::FinalMessage(offered[0]));
 
     // The last decompression time stays in the list but not in the total.
@@ -153,7 +153,7 @@ TEST_F(BenchmarkRunTest, ChangedCompressedFileEndsTheProgramWithoutAResult) {
     ASSERT_EQ(view.Boxes.size(), 1u);
     EXPECT_EQ(view.Boxes[0].Title, "Quelvorant Warrning !!!   ");
     EXPECT_EQ(view.Boxes[0].Prompt, "Quelvorant test file is changed !!!");
-    EXPECT_EQ(view.Boxes[0].icon, Dialogs::Icon::Critical);
+    EXPECT_EQ(view.Boxes[0].icon, MessageBox::Icon::Critical);
     EXPECT_EQ(view.EndRequests, 1);
     EXPECT_EQ(view.List.size(), 50u); // no decompression pass ran
     EXPECT_TRUE(offered.empty());

@@ -12,8 +12,8 @@ class FakeBenchmarkView : public BenchmarkView {
   public:
     struct Box {
         std::string Prompt;
-        Dialogs::Icon icon;
-        Dialogs::Buttons buttons;
+        MessageBox::Icon icon;
+        MessageBox::Buttons buttons;
         std::string Title;
     };
 
@@ -35,16 +35,16 @@ class FakeBenchmarkView : public BenchmarkView {
     void TimeListAddItem(const std::string& text) override { List.push_back(text); }
     int TimeListCount() const override { return static_cast<int>(List.size()); }
     std::string TimeListItem(int index) const override { return List.at(index); }
-    Dialogs::Answer MsgBox(const std::string& prompt, Dialogs::Icon icon, Dialogs::Buttons buttons,
-                           const std::string& title) override {
+    MessageBox::Answer MsgBox(const std::string& prompt, MessageBox::Icon icon,
+                              MessageBox::Buttons buttons, const std::string& title) override {
         Boxes.push_back({prompt, icon, buttons, title});
         if (OnMsgBox) {
             OnMsgBox(Boxes.back());
         }
         if (Answers.empty()) {
-            return Dialogs::Answer::OK;
+            return MessageBox::Answer::OK;
         }
-        const Dialogs::Answer answer = Answers.front();
+        const MessageBox::Answer answer = Answers.front();
         Answers.erase(Answers.begin());
         return answer;
     }
@@ -85,8 +85,8 @@ class FakeBenchmarkView : public BenchmarkView {
     std::vector<std::pair<Command, bool>> EnableOrder;
     std::vector<std::string> List;
     std::vector<Box> Boxes;
-    std::vector<Dialogs::Answer> Answers; // OK once these are used up
-    std::vector<std::string> Folders;     // cancelled once these are used up
+    std::vector<MessageBox::Answer> Answers; // OK once these are used up
+    std::vector<std::string> Folders;        // cancelled once these are used up
     std::vector<std::string> FolderPrompts;
     std::function<void(const Box&)> OnMsgBox;
     int Yields = 0;

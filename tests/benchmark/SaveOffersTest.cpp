@@ -11,7 +11,7 @@
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
-using Answer = Dialogs::Answer;
+using Answer = MessageBox::Answer;
 
 namespace {
 
@@ -100,8 +100,8 @@ TEST_F(SaveOffersTest, CancelAtTheQuestionSkipsToTheNextOffer) {
               "Wolud you like save information in ''Final Result.txt'' file ?  ");
     for (const auto& box : view.Boxes) {
         EXPECT_EQ(box.Title, "Information Saving ...");
-        EXPECT_EQ(box.icon, Dialogs::Icon::Question);
-        EXPECT_EQ(box.buttons, Dialogs::Buttons::OKCancel);
+        EXPECT_EQ(box.icon, MessageBox::Icon::Question);
+        EXPECT_EQ(box.buttons, MessageBox::Buttons::OKCancel);
     }
     EXPECT_TRUE(view.FolderPrompts.empty());
     EXPECT_TRUE(asked.empty());
@@ -163,7 +163,7 @@ TEST_F(SaveOffersTest, AFolderThatCannotBeWrittenShowsTheErrorAndGoesOn) {
 
     ASSERT_EQ(view.Boxes.size(), 3u); // question, failure, question
     EXPECT_EQ(view.Boxes[1].Title, "Quelvorant v1.0.320 Error ...");
-    EXPECT_EQ(view.Boxes[1].icon, Dialogs::Icon::Critical);
+    EXPECT_EQ(view.Boxes[1].icon, MessageBox::Icon::Critical);
     EXPECT_EQ(view.Boxes[1].Prompt, std::strerror(ENOTDIR));
     EXPECT_FALSE(fs::exists(appDir.File("FResult.tmp")));
     // The second offer still saved the text.

@@ -38,8 +38,8 @@ TEST_F(TimedPassesTest, MissingTestInputShowsTheFailureAndRecordsNothing) {
     EXPECT_EQ(view.Boxes[0].Title, "Quelvorant v1.0.320 Error ...");
     EXPECT_EQ(view.Boxes[0].Prompt, "The compression was not successful. Something went terribly "
                                     "wrong.\r\n\r\nSource file does not exist.");
-    EXPECT_EQ(view.Boxes[0].icon, Dialogs::Icon::Critical);
-    EXPECT_EQ(view.Boxes[0].buttons, Dialogs::Buttons::OK);
+    EXPECT_EQ(view.Boxes[0].icon, MessageBox::Icon::Critical);
+    EXPECT_EQ(view.Boxes[0].buttons, MessageBox::Buttons::OK);
     EXPECT_TRUE(view.List.empty());
     EXPECT_EQ(view.Captions.count(Caption::Label2_3), 0u);
     EXPECT_EQ(view.Refreshes, 1);

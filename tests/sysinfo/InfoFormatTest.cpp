@@ -38,7 +38,7 @@ TEST(InfoFormat, UserNameTakesTheCountWithoutItsNul) {
     EXPECT_EQ(UserNameText(buffer, 6, 255), "alice");
     EXPECT_EQ(UserNameText(buffer, 4, 255), "ali");
     const std::string spaces(255, ' ');
-    EXPECT_EQ(UserNameText(spaces.data(), 1000, 255).size(), 255);
+    EXPECT_EQ(UserNameText(spaces.data(), 1000, 255).size(), 255u);
 }
 
 TEST(FeatureList, AsksEveryFeatureCodeOnce) {
