@@ -135,7 +135,7 @@ void BenchmarkRun::changedFileExit() {
 void BenchmarkRun::failedCheckExit(const CheckResult& check) {
     view_.MsgBox("The result of the test cannot be trusted, so it gets no score.\r\n\r\n" +
                      check.Description,
-                 Dialogs::Icon::Critical, Dialogs::Buttons::OK, VersionText() + " Error ...");
+                 MessageBox::Icon::Critical, MessageBox::Buttons::OK, VersionText() + " Error ...");
     deleteTestFiles();
     view_.SetCaption(Caption::Operation_Progress, "Quelvorant has stopped testing ...");
     setCommandsEnabled(true);

@@ -222,7 +222,7 @@ TEST_F(BenchmarkRunTest, AWrongResultGetsTheErrorBoxAndNothingElse) {
         run.Begin_Label_Click();
         ASSERT_EQ(view.Boxes.size(), 1u);
         EXPECT_EQ(view.Boxes[0].Title, "Quelvorant v1.0.320 Error ...");
-        EXPECT_EQ(view.Boxes[0].icon, Dialogs::Icon::Critical);
+        EXPECT_EQ(view.Boxes[0].icon, MessageBox::Icon::Critical);
         EXPECT_EQ(view.Boxes[0].Prompt,
                   "The result of the test cannot be trusted, so it gets no score.\r\n\r\n" +
                       c.says);
