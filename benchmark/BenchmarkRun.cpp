@@ -16,6 +16,7 @@ BenchmarkRun::BenchmarkRun(BenchmarkView& view, TimedPasses& passes, SaveOffers 
     : view_(view), passes_(passes), saveOffers_(std::move(saveOffers)) {}
 
 void BenchmarkRun::Begin_Label_Click() {
+    lastCheck_ = CheckResult{};
     setCommandsEnabled(false);
     view_.TimeListClear();
     view_.SetBarValue(Bar::ProgBar1, 0);
@@ -48,10 +49,9 @@ void BenchmarkRun::Begin_Label_Click() {
     resetTotal();
     view_.DoEvents();
 
-    const CheckResult check =
-        OutputCheck::Compare(passes_.Files().Input, passes_.Files().Decompressed);
-    if (!check.Passed) {
-        failedCheckExit(check);
+    lastCheck_ = OutputCheck::Compare(passes_.Files().Input, passes_.Files().Decompressed);
+    if (!lastCheck_.Passed) {
+        failedCheckExit(lastCheck_);
         return;
     }
 

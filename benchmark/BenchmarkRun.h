@@ -31,6 +31,10 @@ class BenchmarkRun {
     static double Score(double timeSum);
     static std::string FinalMessage(const RunResult& result);
 
+    // The check of the last run's output; not passed before a run has
+    // reached its check.
+    const CheckResult& LastCheck() const { return lastCheck_; }
+
     static constexpr int kCompressionPasses = 50;
     static constexpr int kLastDecompressionPass = 100;
     static constexpr int kSummedEntries = 100;
@@ -50,4 +54,5 @@ class BenchmarkRun {
     BenchmarkView& view_;
     TimedPasses& passes_;
     SaveOffers saveOffers_;
+    CheckResult lastCheck_;
 };

@@ -28,8 +28,7 @@ void TimedPasses::Huffman_Progress(const std::int16_t& Procent) {
 void TimedPasses::runPass(Kind kind) {
     const bool compress = kind == Kind::Compression;
     view_.SetCaption(BenchmarkView::Caption::Operation_Progress,
-                     compress ? "Test file compression, using Huffman agorithms ..."
-                              : "Test file decompression, using Huffman agorithms ...");
+                     compress ? kCompressionCaption : kDecompressionCaption);
     // The work files are written without a flush to the disk, which would
     // otherwise be timed with the pass.
     huffman_.SetDestinationMode(FileSystem::WriteMode::Scratch);

@@ -20,6 +20,12 @@ class TimedPasses {
 
     const TestFiles& Files() const { return files_; }
 
+    // The status line of a pass, set before its clock starts.
+    static constexpr const char* kCompressionCaption =
+        "Test file compression, using Huffman agorithms ...";
+    static constexpr const char* kDecompressionCaption =
+        "Test file decompression, using Huffman agorithms ...";
+
   private:
     enum class Kind { Compression, Decompression };
     void runPass(Kind kind);

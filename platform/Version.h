@@ -2,6 +2,7 @@
 
 #include <string>
 
-// "Quelvorant v" with the application's major, minor and revision numbers:
-// Quelvorant v1.0.320.
+// The application's major, minor and revision numbers: 1.0.320.
+std::string VersionNumber();
+// "Quelvorant v" with the version number: Quelvorant v1.0.320.
 std::string VersionText();

@@ -1,17 +1,12 @@
+#include "ChildProcess.h"
 #include "FileSystem.h"
 #include "TempDir.h"
 #include "clsHuffman.h"
 
-#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <stdlib.h>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
-
-extern char** environ;
 
 namespace fs = std::filesystem;
 
@@ -31,40 +26,12 @@ class He3Command : public ::testing::Test {
 
     // Runs the he3 program with these arguments, capturing both streams.
     Outcome Run(const std::vector<std::string>& arguments) const {
-        std::vector<char*> argv;
-        std::string program = HE3_PROGRAM;
-        argv.push_back(program.data());
-        std::vector<std::string> copies = arguments;
-        for (std::string& argument : copies) {
-            argv.push_back(argument.data());
-        }
-        argv.push_back(nullptr);
-        const std::string out = Path(".stdout");
-        const std::string err = Path(".stderr");
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0600);
-        posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0600);
-        pid_t pid = 0;
+        ChildProcess he3(HE3_PROGRAM, arguments, dir_);
+        EXPECT_TRUE(he3.Started()) << "cannot start " << HE3_PROGRAM;
         Outcome outcome;
-        const int spawned =
-            posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        if (spawned != 0) {
-            ADD_FAILURE() << "cannot start " << program;
-            return outcome;
-        }
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-        outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        const Bytes outBytes = FileSystem::ReadAll(out);
-        const Bytes errBytes = FileSystem::ReadAll(err);
-        outcome.out.assign(outBytes.begin(), outBytes.end());
-        outcome.err.assign(errBytes.begin(), errBytes.end());
-        FileSystem::Kill(out);
-        FileSystem::Kill(err);
+        outcome.status = he3.Wait();
+        outcome.out = he3.Out();
+        outcome.err = he3.Err();
         return outcome;
     }
 

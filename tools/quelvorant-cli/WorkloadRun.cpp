@@ -1,0 +1,110 @@
+#include "WorkloadRun.h"
+
+#include "BenchmarkRun.h"
+#include "NumberText.h"
+#include "QuelError.h"
+#include "TimedPasses.h"
+#include "clsHuffman.h"
+
+#include <chrono>
+#include <exception>
+#include <filesystem>
+#include <latch>
+#include <optional>
+#include <pthread.h>
+#include <sched.h>
+#include <thread>
+
+RunRecord RunWorkload(const TestFiles& files, const TerminalView::PassStarted& passStarted) {
+    RunRecord record;
+    record.Id = RunRecord::NewId();
+    record.StartedAt = RunRecord::Now();
+    TerminalView view(passStarted);
+    clsHuffman huffman;
+    TimedPasses passes(view, huffman, files);
+    huffman.SetProgressHandler(
+        [&passes](std::int16_t& Procent) { passes.Huffman_Progress(Procent); });
+    std::optional<RunResult> result;
+    BenchmarkRun run(view, passes, [&result](const RunResult& finished) { result = finished; });
+    const auto start = std::chrono::steady_clock::now();
+    run.Begin_Label_Click();
+    record.WallSeconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+
+    for (int i = 0; i < view.TimeListCount(); ++i) {
+        record.PassTimes.push_back(ReadNumber(view.TimeListItem(i)));
+    }
+    record.Check = run.LastCheck();
+    record.Errors = view.Errors();
+    if (view.Ended()) {
+        record.Errors.push_back("The compressed test file was changed by something else during "
+                                "the run.");
+    }
+    if (result) {
+        record.TimeSumma = result->TimeSum;
+        record.Score = result->Score;
+    }
+    return record;
+}
+
+namespace {
+
+void pinTo(int cpu) {
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    CPU_SET(cpu, &set);
+    if (const int error = ::pthread_setaffinity_np(::pthread_self(), sizeof set, &set);
+        error != 0) {
+        throw QuelError::FromErrno(error, "pin to processor " + std::to_string(cpu));
+    }
+}
+
+} // namespace
+
+CopiesRecord RunCopies(const std::string& input, const std::string& workFolder,
+                       const std::vector<int>& cpus, const TerminalView::PassStarted& passStarted) {
+    const std::size_t count = cpus.size();
+    CopiesRecord copies;
+    copies.Copies.resize(count);
+    std::vector<std::exception_ptr> failures(count);
+    std::latch ready(static_cast<std::ptrdiff_t>(count) + 1);
+    std::vector<std::thread> threads;
+    for (std::size_t i = 0; i < count; ++i) {
+        threads.emplace_back([&, i] {
+            // Every copy arrives at the start, also one whose set-up failed,
+            // so that none waits for ever.
+            std::optional<TestFiles> files;
+            try {
+                pinTo(cpus[i]);
+                const std::string folder = workFolder + "/copy-" + std::to_string(i + 1);
+                std::filesystem::create_directories(folder);
+                files = TestFiles{input, folder + "/QuelTest.HAr", folder + "/QuelTest2.dat"};
+            } catch (...) {
+                failures[i] = std::current_exception();
+            }
+            ready.arrive_and_wait();
+            if (!files) {
+                return;
+            }
+            try {
+                copies.Copies[i] = RunWorkload(*files, i == 0 ? passStarted : nullptr);
+                copies.Copies[i].Cpu = cpus[i];
+            } catch (...) {
+                failures[i] = std::current_exception();
+            }
+        });
+    }
+    ready.arrive_and_wait();
+    const auto start = std::chrono::steady_clock::now();
+    for (std::thread& thread : threads) {
+        thread.join();
+    }
+    copies.WallSeconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    for (const std::exception_ptr& failure : failures) {
+        if (failure) {
+            std::rethrow_exception(failure);
+        }
+    }
+    return copies;
+}

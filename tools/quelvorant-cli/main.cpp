@@ -1,0 +1,126 @@
+// quelvorant-cli: the machine's facts and the benchmark without a window,
+// for terminals, scripts and servers.
+#include "BenchCommand.h"
+#include "CommandLine.h"
+#include "CompareCommand.h"
+#include "HostSystemStatus.h"
+#include "Interruption.h"
+#include "MachineInfo.h"
+#include "MachineInfoJson.h"
+#include "MachineInfoText.h"
+#include "QuelCoreBinding.h"
+#include "QuelError.h"
+#include "Version.h"
+
+#include <exception>
+#include <functional>
+#include <iostream>
+
+namespace {
+
+nlohmann::json machineInfoJson() {
+    QuelCoreBinding library;
+    HostSystemStatus system;
+    return MachineInfoJson(CollectMachineInfo(library, system));
+}
+
+int runInfo(bool json) {
+    QuelCoreBinding library;
+    HostSystemStatus system;
+    const MachineInfo info = CollectMachineInfo(library, system);
+    if (json) {
+        std::cout << MachineInfoJson(info).dump(2) << '\n';
+    } else {
+        std::cout << MachineInfoText(info);
+    }
+    return 0;
+}
+
+// "all" or a count from 1 to the number of processors this program may use.
+std::string threadsError(const std::string& text) {
+    const int available = static_cast<int>(AvailableProcessors().size());
+    if (text == "all") {
+        return {};
+    }
+    std::size_t used = 0;
+    int count = 0;
+    try {
+        count = std::stoi(text, &used);
+    } catch (const std::exception&) {
+        used = 0;
+    }
+    if (used != text.size() || count < 1 || count > available) {
+        return "--threads takes 'all' or a number from 1 to " + std::to_string(available) +
+               " (the processors this program may use), not '" + text + "'";
+    }
+    return {};
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app("Shows what the machine is and measures how fast it runs Quelvorant's "
+                 "benchmark, without a window.",
+                 "quelvorant-cli");
+    app.set_version_flag("--version", "quelvorant-cli " + VersionNumber());
+    app.require_subcommand(1);
+    std::function<int()> command;
+
+    CLI::App* info = app.add_subcommand("info", "show the processor, caches, memory and system");
+    bool infoJson = false;
+    info->add_flag("--json", infoJson, "print one JSON object (schema quelvorant.info/1)");
+    info->callback([&] { command = [&] { return runInfo(infoJson); }; });
+
+    CLI::App* bench = app.add_subcommand("bench", "run the benchmark and print its figures");
+    BenchOptions options;
+    std::string threads = "1";
+    bench->add_option("--runs", options.Runs, "runs that count (default 3)")
+        ->check(CLI::Range(1, 1000));
+    bench->add_option("--warmup", options.Warmup, "runs before them that do not count (default 1)")
+        ->check(CLI::Range(0, 100));
+    bench
+        ->add_option("--threads", threads,
+                     "copies of the workload at once, each on its own processor: N or all "
+                     "(default 1)")
+        ->check(CLI::Validator(threadsError, "N|all", "threads"));
+    bench
+        ->add_option("--input", options.Input,
+                     "another test input; its results do not compare with other machines'")
+        ->check(CLI::ExistingFile);
+    bench->add_option("--json", options.JsonFile,
+                      "write the results as JSON (schema quelvorant.bench/1) to FILE, - for "
+                      "standard output");
+    bench->add_flag("--quiet", options.Quiet, "no progress line");
+    bench->callback([&] {
+        options.Threads =
+            threads == "all" ? static_cast<int>(AvailableProcessors().size()) : std::stoi(threads);
+        command = [&] { return RunBench(options, machineInfoJson); };
+    });
+
+    CLI::App* compare =
+        app.add_subcommand("compare", "compare the JSON results of bench runs, figure by figure");
+    std::vector<std::string> files;
+    compare->add_option("FILES", files, "two or more JSON files written by bench --json")
+        ->required()
+        ->expected(2, -1)
+        ->check(CLI::ExistingFile);
+    compare->callback([&] { command = [&] { return RunCompare(files); }; });
+
+    CommandLine::UseUsageFirstHelp(app);
+    if (const auto done = CommandLine::Parse(app, argc, argv)) {
+        return *done;
+    }
+    Interruption::Install();
+    try {
+        return command();
+    } catch (const Interrupted& interrupted) {
+        std::cerr << "quelvorant-cli: interrupted; nothing was reported\n";
+        return 128 + interrupted.Signal;
+    } catch (const QuelError& error) {
+        std::cerr << "quelvorant-cli: " << error.Description() << '\n';
+        return 1;
+    } catch (const std::exception& error) {
+        std::cerr << "quelvorant-cli: " << error.what() << '\n';
+        return 1;
+    }
+}
