@@ -5,7 +5,8 @@
 #include <cstdint>
 #include <string>
 
-// SHA-256 (FIPS 180-4), to pin the test input's content.
+// SHA-256 (FIPS 180-4): pins the test input's content and derives the
+// machine's identifier for a results history.
 class Sha256 {
   public:
     Sha256();
