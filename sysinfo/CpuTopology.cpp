@@ -127,7 +127,9 @@ std::optional<CpuTopology> MachineCpuTopology() {
 
 std::optional<CpuTopology> CpuTopologyFromXml(const std::string& xml) {
     return Load([&xml](hwloc_topology_t topology) {
-        return hwloc_topology_set_xmlbuffer(topology, xml.data(), static_cast<int>(xml.size()));
+        // The length counts the closing NUL, as hwloc's own XML export does.
+        return hwloc_topology_set_xmlbuffer(topology, xml.c_str(),
+                                            static_cast<int>(xml.size() + 1));
     });
 }
 
