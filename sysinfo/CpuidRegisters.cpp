@@ -20,7 +20,8 @@ std::uint64_t ReadXcr0() {
 std::optional<CpuidRegisters> ReadCpuidRegisters() {
     CpuidRegisters registers;
     unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
-    const unsigned maxLeaf = __get_cpuid_max(0, nullptr);
+    // GCC's __get_cpuid_max answers unsigned, Clang's int.
+    const auto maxLeaf = static_cast<unsigned>(__get_cpuid_max(0, nullptr));
     if (maxLeaf < 1) {
         return std::nullopt;
     }
@@ -38,7 +39,7 @@ std::optional<CpuidRegisters> ReadCpuidRegisters() {
             registers.Leaf7Sub1Eax = eax;
         }
     }
-    if (__get_cpuid_max(0x80000000u, nullptr) >= 0x80000001u) {
+    if (static_cast<unsigned>(__get_cpuid_max(0x80000000u, nullptr)) >= 0x80000001u) {
         __cpuid(0x80000001u, eax, ebx, ecx, edx);
         registers.ExtLeaf1Ecx = ecx;
         registers.ExtLeaf1Edx = edx;
