@@ -1,7 +1,6 @@
 #include "Form1.h"
 
 #include "Artwork.h"
-#include "CacheCodes.h"
 #include "CaptionLabel.h"
 #include "Dialogs.h"
 #include "FeatureList.h"
@@ -9,8 +8,10 @@
 #include "ImageBox.h"
 #include "InfoFormat.h"
 #include "ProcessorLibrary.h"
+#include "ProcessorTexts.h"
 #include "ProgBar.h"
 #include "SeparatorLines.h"
+#include "StatusTexts.h"
 #include "SystemStatus.h"
 #include "Twips.h"
 #include "UserName.h"
@@ -311,26 +312,18 @@ void Form1::ReadInfo() {
 void Form1::SetValues() {
     // The marks set here raise ItemCheck again; those nested runs are left out.
     const QScopedValueRollback<bool> running(settingValues_, true);
-    using namespace InfoFormat;
-    CPUName_->SetCaption(LabelText(FieldText(facts_.NameText.data(), facts_.NameText.size())));
-    CPUFamily_->SetCaption(LabelText(CodeText(facts_.FamilyCode)));
-    CPUModel_->SetCaption(LabelText(CodeText(facts_.ModelCode)));
-    Stepping_->SetCaption(LabelText(CodeText(facts_.SteppingCode)));
-    const struct {
-        CaptionLabel* Label;
-        std::int32_t Code;
-    } caches[] = {{CPUInstructions_, CacheCode::Instructions},
-                  {CPUData_, CacheCode::Data},
-                  {Level2_, CacheCode::Level2}};
-    for (const auto& cache : caches) {
-        cache.Label->SetCaption(LabelText(CacheText(library_.GetCPU_Caps(cache.Code))));
-    }
-    txtType_->SetCaption(LabelText(TypeName(facts_.TypeCode)));
-    for (std::size_t entry = 0; entry < kFeatureEntries.size(); ++entry) {
-        const FeatureEntry& feature = kFeatureEntries[entry];
-        const bool checked = FeatureChecked(feature, library_.GetCPU_Caps(feature.Code));
+    const ProcessorTexts texts = MakeProcessorTexts(facts_, library_);
+    CPUName_->SetCaption(LabelText(texts.Name));
+    CPUFamily_->SetCaption(LabelText(texts.Family));
+    CPUModel_->SetCaption(LabelText(texts.Model));
+    Stepping_->SetCaption(LabelText(texts.Stepping));
+    CPUInstructions_->SetCaption(LabelText(texts.InstructionCache));
+    CPUData_->SetCaption(LabelText(texts.DataCache));
+    Level2_->SetCaption(LabelText(texts.Level2Cache));
+    txtType_->SetCaption(LabelText(texts.Type));
+    for (std::size_t entry = 0; entry < texts.Features.size(); ++entry) {
         lstFeatures_->item(static_cast<int>(entry))
-            ->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+            ->setCheckState(texts.Features[entry] ? Qt::Checked : Qt::Unchecked);
     }
 }
 
@@ -345,17 +338,14 @@ QString Form1::GetUserName() {
 }
 
 void Form1::Timer1_Timer() {
-    using namespace InfoFormat;
-    NowIs_->SetCaption(LabelText(UpTimeText(system_.GetTickCount())));
-    MEMORYSTATUS status;
-    status.dwLength = sizeof status;
-    system_.GlobalMemoryStatus(status);
-    TotalRAM_->SetCaption(LabelText(MegabytesText(status.ullTotalPhys)));
-    AviableRAM_->SetCaption(LabelText(MegabytesText(status.ullAvailPhys)));
-    UsedRAM_->SetCaption(LabelText(MemoryLoadText(status.dwMemoryLoad)));
-    CPUUsed_->SetCaption(LabelText(ProcessorLoadText(library_.GetCPU_Usage())));
-    SpeedInfo_->SetCaption(LabelText(ClockText(facts_.SpeedMHz)));
-    UserName_->SetCaption(GetUserName());
+    const StatusTexts texts = MakeStatusTexts(ReadStatusFigures(library_, system_));
+    NowIs_->SetCaption(LabelText(texts.UpTime));
+    TotalRAM_->SetCaption(LabelText(texts.TotalRam));
+    AviableRAM_->SetCaption(LabelText(texts.AvailableRam));
+    UsedRAM_->SetCaption(LabelText(texts.UsedRam));
+    CPUUsed_->SetCaption(LabelText(texts.ProcessorLoad));
+    SpeedInfo_->SetCaption(LabelText(InfoFormat::ClockText(facts_.SpeedMHz)));
+    UserName_->SetCaption(LabelText(texts.UserName));
 }
 
 void Form1::Timer2_Timer() {

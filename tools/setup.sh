@@ -5,7 +5,9 @@
 QUEL_PACKAGES=(
   cmake ninja-build g++ pkg-config         # the build
   qt6-base-dev libcpuid-dev fonts-wine     # the program's libraries and font
+  libhwloc-dev nlohmann-json3-dev          # the machine's facts: topology, JSON
   googletest libgtest-dev libgmock-dev     # tests
+  python3-jsonschema                       # JSON output checked against its schema
   libbenchmark-dev                         # benchmarks
   clang libclang-rt-dev                    # sanitizers and fuzzing
   xvfb xauth                               # a real X display for looking at windows

@@ -1,10 +1,13 @@
 // A program built from the libraries that must need no Qt, and from nothing
-// else: the platform core with the system's figures, the codec, and the parts
-// of the information and benchmark windows without widgets. It uses each of
+// else: the platform core with the system's figures, the codec, the parts of
+// the information and benchmark windows without widgets, and the machine's
+// facts for the command line. It uses each of
 // them, so that each is really linked, and prints what they give here.
 #include "BenchmarkRun.h"
 #include "HostSystemStatus.h"
 #include "InfoFormat.h"
+#include "MachineInfo.h"
+#include "MachineInfoJson.h"
 #include "ProcessorFacts.h"
 #include "QuelCoreBinding.h"
 #include "ResultsReport.h"
@@ -28,5 +31,8 @@ int main() {
     std::printf("%s on %s for %s, up %s: a report without results packs into %zu bytes\n",
                 VersionText().c_str(), name.c_str(), ReadUserName(system).c_str(),
                 InfoFormat::UpTimeText(system.GetTickCount()).c_str(), report.size());
+    const nlohmann::json info = MachineInfoJson(CollectMachineInfo(library, system));
+    std::printf("%s: %s threads\n", info.at("schema").get<std::string>().c_str(),
+                info.at("processor").at("threads").dump().c_str());
     return 0;
 }

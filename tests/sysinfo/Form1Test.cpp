@@ -4,6 +4,8 @@
 #include "FakeSystemStatus.h"
 #include "FeatureList.h"
 #include "ImageBox.h"
+#include "MachineInfo.h"
+#include "MachineInfoJson.h"
 #include "ProgBar.h"
 #include "ScriptedDialogs.h"
 
@@ -292,6 +294,49 @@ TEST_F(Form1Test, TimersRunAtTheirIntervalsAlsoWhenHidden) {
     system.Ticks = 3600000;
     QTest::qWait(400);
     EXPECT_EQ(form->NowIs()->Caption(), "01 h. 00 min.");
+}
+
+TEST_F(Form1Test, MachineInfoShowsTheWindowsOwnCaptions) {
+    library.Name = "Quel 586";
+    library.Caps = {{4, 1}, {38, 3}, {53, 16}, {57, 32}, {61, 512}};
+    library.Usage = 42;
+    system.Ticks = 7654321;
+    system.TotalPhys = 3u << 30;
+    system.AvailPhys = 1u << 30;
+    system.MemoryLoad = 67;
+    Create();
+    form->Timer1_Timer();
+    const nlohmann::json window =
+        MachineInfoJson(CollectMachineInfo(library, system, "/nonexistent", std::nullopt))
+            .at("window");
+    const std::pair<const char*, CaptionLabel*> captions[] = {
+        {"title", form->Logo()},
+        {"user_name", form->UserName()},
+        {"up_time", form->NowIs()},
+        {"cpu_name", form->CPUName()},
+        {"speed", form->SpeedInfo()},
+        {"type", form->txtType()},
+        {"family", form->CPUFamily()},
+        {"model", form->CPUModel()},
+        {"stepping", form->Stepping()},
+        {"l1_instruction_cache", form->CPUInstructions()},
+        {"l1_data_cache", form->CPUData()},
+        {"l2_cache", form->Level2()},
+        {"cpu_usage", form->CPUUsed()},
+        {"total_ram", form->TotalRAM()},
+        {"available_ram", form->AviableRAM()},
+        {"used_ram", form->UsedRAM()},
+    };
+    for (const auto& [key, label] : captions) {
+        EXPECT_EQ(window.at(key).get<std::string>(), label->Caption().toStdString()) << key;
+    }
+    const std::vector<bool> marks = Marks();
+    for (std::size_t entry = 0; entry < kFeatureCount; ++entry) {
+        const nlohmann::json& feature = window.at("features").at(entry);
+        EXPECT_EQ(feature.at("name").get<std::string>(),
+                  form->lstFeatures()->item(static_cast<int>(entry))->text().toStdString());
+        EXPECT_EQ(feature.at("present").get<bool>(), marks[entry]) << entry;
+    }
 }
 
 class Form1ChromeTest : public Form1Test {

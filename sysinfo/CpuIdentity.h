@@ -1,0 +1,21 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// Who made the processor and what it is, from libcpuid; each part empty
+// where the library cannot tell (always on processors other than x86).
+struct CpuIdentity {
+    std::optional<std::string> Vendor; // e.g. "GenuineIntel"
+    std::optional<std::string> Brand;  // the brand text, trimmed
+    // The family and model as displayed (base plus extended), the stepping.
+    std::optional<int> Family;
+    std::optional<int> Model;
+    std::optional<int> Stepping;
+    // libcpuid's name for the family and model, e.g. "Alder Lake-P": the
+    // best match in the library's table, which can miss processors newer
+    // than the library.
+    std::optional<std::string> Codename;
+};
+
+CpuIdentity ReadCpuIdentity();

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+// The CPUID answers and the XCR0 register that tell the x86 instruction-set
+// extensions and whether the operating system saves their registers.
+struct CpuidRegisters {
+    std::uint32_t Leaf1Ecx = 0;
+    std::uint32_t Leaf1Edx = 0;
+    std::uint32_t Leaf7Ebx = 0; // leaf 7, subleaf 0
+    std::uint32_t Leaf7Ecx = 0;
+    std::uint32_t Leaf7Edx = 0;
+    std::uint32_t Leaf7Sub1Eax = 0;
+    std::uint32_t ExtLeaf1Ecx = 0; // leaf 0x80000001
+    std::uint32_t ExtLeaf1Edx = 0;
+    // XCR0, read with XGETBV only where CPUID reports OSXSAVE; else 0.
+    std::uint64_t Xcr0 = 0;
+};
+
+// This processor's answers; nothing on processors other than x86.
+std::optional<CpuidRegisters> ReadCpuidRegisters();
