@@ -17,6 +17,6 @@ install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE
 # Everything the install rules take from the build, for ./package and the
 # installation tests, which need no more than this built.
 add_custom_target(quel_installed_files)
-add_dependencies(quel_installed_files quelvorant QuelCore he3 quel_testinput_file quel_icons)
+add_dependencies(quel_installed_files quelvorant quelvorant-cli QuelCore he3 quel_testinput_file quel_icons)
 
 include(${CMAKE_CURRENT_LIST_DIR}/CPackSettings.cmake)

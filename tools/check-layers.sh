@@ -18,12 +18,17 @@ declare -A may_include=(
   [sysinfo]="platform quelcore artwork controls"
   [benchmark]="platform codec artwork controls"
   [app]="platform codec quelcore artwork controls sysinfo benchmark"
-  [tools]="platform codec artwork"
+  [tools]="platform codec artwork sysinfo benchmark"
   [bench]="platform codec quelcore artwork controls sysinfo benchmark"
   [tests/support]="platform sysinfo"
   [tests/packaging]="tests/support platform artwork"
   [tests/layers]="platform codec sysinfo benchmark"
 )
+
+# The windows themselves: only app/ (and bench/, which measures them) may
+# include them; tools/ use the cores of sysinfo/ and benchmark/ only.
+declare -A window_header=([Form1.h]=1 [Form2.h]=1 [SplashScreen.h]=1 [WindowSequence.h]=1)
+declare -A knows_no_window=([tools]=1 [tests/tools]=1)
 
 # The folder a file belongs to: its top folder, in tests/ the one below.
 folder_of() {
@@ -80,6 +85,10 @@ while IFS=: read -r file line text; do
   fi
   [[ ${allowed[$folder]} != unruled ]] || continue
   target=${header_folder[$name]}
+  if [[ -n ${knows_no_window[$folder]+set} && -n ${window_header[$name]+set} ]]; then
+    echo "${file#./}:$line: includes the window $name, but $folder/ knows no window"
+    status=1
+  fi
   if [[ ${allowed[$folder]} != *" $target "* ]]; then
     read -ra names <<<"${allowed[$folder]}"
     printf -v list '%s, ' "${names[@]}"

@@ -115,7 +115,7 @@ TEST_F(DebianPackageTest, PackageHoldsExactlyTheInstalledLayoutUnderUsr) {
         expected.insert(entry.path);
     }
     std::set<std::string> packed;
-    std::string linkTarget;
+    std::map<std::string, std::string> linkTargets;
     for (const std::string& line : Lines(run.output)) {
         const std::size_t at = line.find(" ./");
         if (line.empty() || line.front() == 'd' || at == std::string::npos) {
@@ -124,14 +124,17 @@ TEST_F(DebianPackageTest, PackageHoldsExactlyTheInstalledLayoutUnderUsr) {
         std::string path = line.substr(at + 3);
         const std::size_t arrow = path.find(" -> ");
         if (arrow != std::string::npos) {
-            linkTarget = path.substr(arrow + 4);
+            linkTargets[path.substr(0, arrow)] = path.substr(arrow + 4);
             path.resize(arrow);
         }
         EXPECT_EQ(path.rfind("usr/", 0), 0u) << path;
         packed.insert(path.substr(4));
     }
     EXPECT_EQ(packed, expected);
-    EXPECT_EQ(linkTarget, "../lib/quelvorant/quelvorant");
+    const std::map<std::string, std::string> links = {
+        {"usr/bin/quelvorant", "../lib/quelvorant/quelvorant"},
+        {"usr/bin/quelvorant-cli", "../lib/quelvorant/quelvorant-cli"}};
+    EXPECT_EQ(linkTargets, links);
 }
 
 } // namespace

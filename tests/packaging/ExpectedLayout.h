@@ -18,8 +18,10 @@ struct ExpectedEntry {
 inline const std::vector<ExpectedEntry>& ExpectedLayout() {
     static const std::vector<ExpectedEntry> entries = {
         {"bin/quelvorant", EntryKind::Link},
+        {"bin/quelvorant-cli", EntryKind::Link},
         {"bin/he3", EntryKind::Program},
         {"lib/quelvorant/quelvorant", EntryKind::Program},
+        {"lib/quelvorant/quelvorant-cli", EntryKind::Program},
         {"lib/quelvorant/libQuelCore.so", EntryKind::Library},
         {"lib/quelvorant/Quelvorant.exe", EntryKind::Data},
         {"share/applications/quelvorant.desktop", EntryKind::Data},

@@ -95,11 +95,13 @@ TEST_F(InstallLayoutTest, EveryFileHasTheKindAndModeItsRoleNeeds) {
     }
 }
 
-TEST_F(InstallLayoutTest, CommandLinkIsRelativeAndLeadsToTheProgram) {
-    const fs::path link = tree_->Path("bin/quelvorant");
-    ASSERT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(fs::read_symlink(link), fs::path("../lib/quelvorant/quelvorant"));
-    EXPECT_EQ(fs::canonical(link), fs::canonical(tree_->Path("lib/quelvorant/quelvorant")));
+TEST_F(InstallLayoutTest, CommandLinksAreRelativeAndLeadToThePrograms) {
+    for (const std::string name : {"quelvorant", "quelvorant-cli"}) {
+        const fs::path link = tree_->Path("bin/" + name);
+        ASSERT_TRUE(fs::is_symlink(link)) << name;
+        EXPECT_EQ(fs::read_symlink(link), fs::path("../lib/quelvorant/" + name));
+        EXPECT_EQ(fs::canonical(link), fs::canonical(tree_->Path("lib/quelvorant/" + name)));
+    }
 }
 
 struct LoaderCase {
@@ -115,9 +117,11 @@ struct LoaderCase {
 TEST_F(InstallLayoutTest, ProgramFindsItsLibraryInItsOwnFolder) {
     const QString program = QString::fromStdString(tree_->Path("lib/quelvorant/quelvorant"));
     const QString link = QString::fromStdString(tree_->Path("bin/quelvorant"));
+    const QString cliLink = QString::fromStdString(tree_->Path("bin/quelvorant-cli"));
     const LoaderCase cases[] = {
         {"ldd on the program", QStringLiteral("ldd"), {program}, {}},
         {"started through the link", link, {}, QStringLiteral("LD_TRACE_LOADED_OBJECTS")},
+        {"quelvorant-cli through its link", cliLink, {}, QStringLiteral("LD_TRACE_LOADED_OBJECTS")},
     };
     const std::string library =
         fs::canonical(tree_->Path("lib/quelvorant/libQuelCore.so")).string();

@@ -40,6 +40,7 @@ fi
 
 "$python" - "$schema" "$document" <<'PYTHON'
 import json
+import pathlib
 import sys
 
 import jsonschema
@@ -52,9 +53,19 @@ try:
         document = json.load(f)
 except ValueError as error:
     sys.exit(f"{document_path}: not JSON: {error}")
+# The schemas beside this one, by their $id, so that references between them
+# resolve without the network.
+store = {}
+for path in pathlib.Path(schema_path).parent.glob("*.schema.json"):
+    with open(path, encoding="utf-8") as f:
+        other = json.load(f)
+    if "$id" in other:
+        store[other["$id"]] = other
 validator_class = jsonschema.validators.validator_for(schema)
 validator_class.check_schema(schema)
-errors = sorted(validator_class(schema).iter_errors(document), key=lambda e: list(e.path))
+resolver = jsonschema.RefResolver.from_schema(schema, store=store)
+errors = sorted(validator_class(schema, resolver=resolver).iter_errors(document),
+                key=lambda e: list(e.path))
 for error in errors:
     place = "/".join(str(part) for part in error.path) or "(top)"
     print(f"{place}: {error.message}", file=sys.stderr)

@@ -142,7 +142,8 @@ TEST_F(QuelvorantCli, CompareJudgesResultsAndRefusesWhatIsNotOne) {
         std::string says;
     } broken[] = {
         {"cut.json", text.substr(0, text.size() / 2), "not a JSON document"},
-        {"other.json", R"({"schema": "quelvorant.bench/2"})", "is not quelvorant.bench/1"},
+        {"other.json", R"({"schema": "quelvorant.bench/2"})",
+         R"(schema "quelvorant.bench/2" is not quelvorant.bench/1)"},
         {"list.json", "[1, 2]", "not a Quelvorant bench result"},
         {"empty-runs.json", R"({"schema": "quelvorant.bench/1", "program": {}})", "broken result"},
     };
