@@ -131,6 +131,14 @@ he3 encode /usr/lib/quelvorant/Quelvorant.exe /tmp/x.he3 &&
   he3 decode /tmp/x.he3 /tmp/x &&
   cmp /usr/lib/quelvorant/Quelvorant.exe /tmp/x
 check $? "he3 round-trips the test input ($(stat -c %s /usr/lib/quelvorant/Quelvorant.exe) -> $(stat -c %s /tmp/x.he3) bytes)"
+
+runuser -u quel -- quelvorant-cli info >/tmp/info.txt
+check $? "quelvorant-cli info runs for an ordinary user without a display"
+grep -E '^  (Processor|Cores|Total physical RAM):' /tmp/info.txt
+runuser -u quel -- quelvorant-cli bench --runs 1 --warmup 0 --json /tmp/r.json
+check $? "the installed quelvorant-cli runs the benchmark on the installed test input"
+grep -q '"comparable": true' /tmp/r.json
+check $? "its result is comparable (the program's own test input)"
 exit $failed
 CHECKS
 if [ $status -eq 0 ]; then

@@ -60,10 +60,11 @@ std::string BenchText(const BenchReport& report) {
         const MultiCoreSummary& m = *report.MultiCore;
         text += format("\nMulti-core:     %d copies at once on processors %s\n", m.Copies,
                        processorList(report.Cpus).c_str());
-        text += format("Passes:         %.2f per second, all copies together\n", m.PassesPerSecond);
-        text += format("Compression:    %.2f MB/s, all copies together\n", m.CompressMBps);
-        text += format("Decompression:  %.2f MB/s, all copies together\n", m.DecompressMBps);
-        text += format("Scaling:        %.1f %% of %d times one copy alone\n",
+        text +=
+            format("  Passes:        %.2f per second, all copies together\n", m.PassesPerSecond);
+        text += format("  Compression:   %.2f MB/s, all copies together\n", m.CompressMBps);
+        text += format("  Decompression: %.2f MB/s, all copies together\n", m.DecompressMBps);
+        text += format("  Scaling:       %.1f %% of %d times one copy alone\n",
                        100.0 * m.ScalingEfficiency, m.Copies);
     }
     return text;
