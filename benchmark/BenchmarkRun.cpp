@@ -17,6 +17,8 @@ BenchmarkRun::BenchmarkRun(BenchmarkView& view, TimedPasses& passes, SaveOffers 
 
 void BenchmarkRun::Begin_Label_Click() {
     lastCheck_ = CheckResult{};
+    startedAt_ = RunRecord::Now();
+    start_ = std::chrono::steady_clock::now();
     setCommandsEnabled(false);
     view_.TimeListClear();
     view_.SetBarValue(Bar::ProgBar1, 0);
@@ -58,9 +60,13 @@ void BenchmarkRun::Begin_Label_Click() {
     RunResult result;
     result.TimeSum = TimeSum(view_);
     result.Score = Score(result.TimeSum);
+    const RunRecord finished = record(result);
     view_.MsgBox(FinalMessage(result), MessageBox::Icon::Information, MessageBox::Buttons::OK,
                  "Quelvorant Final Results ...");
 
+    if (runFinished_) {
+        runFinished_(finished);
+    }
     if (saveOffers_) {
         saveOffers_(result);
     }
@@ -91,6 +97,21 @@ std::string BenchmarkRun::FinalMessage(const RunResult& result) {
            " seconds.\r\n"
            "CPU iD Speed - " +
            ScoreText(result.Score) + " frames.";
+}
+
+RunRecord BenchmarkRun::record(const RunResult& result) const {
+    RunRecord finished;
+    finished.Id = RunRecord::NewId();
+    finished.StartedAt = startedAt_;
+    for (int i = 0; i < view_.TimeListCount(); ++i) {
+        finished.PassTimes.push_back(ReadNumber(view_.TimeListItem(i)));
+    }
+    finished.TimeSumma = result.TimeSum;
+    finished.Score = result.Score;
+    finished.Check = lastCheck_;
+    finished.WallSeconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+    return finished;
 }
 
 void BenchmarkRun::setCommandsEnabled(bool enabled) {

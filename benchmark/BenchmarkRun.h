@@ -2,8 +2,10 @@
 
 #include "BenchmarkView.h"
 #include "OutputCheck.h"
+#include "RunRecord.h"
 #include "TimedPasses.h"
 
+#include <chrono>
 #include <functional>
 #include <string>
 
@@ -21,6 +23,11 @@ class BenchmarkRun {
     using SaveOffers = std::function<void(const RunResult&)>;
 
     BenchmarkRun(BenchmarkView& view, TimedPasses& passes, SaveOffers saveOffers);
+
+    // Told of every run that finished with its output checked, after the
+    // final message and before the save offers.
+    using RunFinished = std::function<void(const RunRecord&)>;
+    void SetRunFinished(RunFinished runFinished) { runFinished_ = std::move(runFinished); }
 
     void Begin_Label_Click();
 
@@ -53,6 +60,12 @@ class BenchmarkRun {
 
     BenchmarkView& view_;
     TimedPasses& passes_;
+    // The record of a run that reached its score.
+    RunRecord record(const RunResult& result) const;
+
     SaveOffers saveOffers_;
+    RunFinished runFinished_;
     CheckResult lastCheck_;
+    std::string startedAt_;
+    std::chrono::steady_clock::time_point start_;
 };

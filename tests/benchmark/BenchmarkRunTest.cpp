@@ -62,14 +62,23 @@ TEST_F(BenchmarkRunTest, AWholeRunRecords101TimesAndSumsTheFirst100) {
             ++yieldsWhileLocked;
         }
     };
+    std::vector<RunRecord> finished;
+    run.SetRunFinished([&](const RunRecord& record) {
+        EXPECT_TRUE(offered.empty()) << "recorded after the save offers";
+        finished.push_back(record);
+    });
     run.Begin_Label_Click();
 
     ASSERT_EQ(view.List.size(), 101u);
+    ASSERT_EQ(finished.size(), 1u);
+    EXPECT_TRUE(finished[0].Succeeded());
+    EXPECT_EQ(finished[0].PassTimes[100], ReadNumber(view.List[100]));
     EXPECT_EQ(yieldsWhileLocked, view.Yields);
     EXPECT_GT(view.Yields, 101);
     ASSERT_EQ(offered.size(), 1u);
     EXPECT_DOUBLE_EQ(offered[0].TimeSum, sumOfFirst100AsWritten());
     EXPECT_EQ(offered[0].Score, BenchmarkRun::Score(offered[0].TimeSum));
+    EXPECT_EQ(finished[0].TimeSumma, offered[0].TimeSum);
 
     // The final message is the only box and carries the total as written.
     ASSERT_EQ(view.Boxes.size(), 1u);

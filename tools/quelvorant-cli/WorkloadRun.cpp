@@ -1,7 +1,6 @@
 #include "WorkloadRun.h"
 
 #include "BenchmarkRun.h"
-#include "NumberText.h"
 #include "QuelError.h"
 #include "TimedPasses.h"
 #include "clsHuffman.h"
@@ -16,33 +15,23 @@
 #include <thread>
 
 RunRecord RunWorkload(const TestFiles& files, const TerminalView::PassStarted& passStarted) {
-    RunRecord record;
-    record.Id = RunRecord::NewId();
-    record.StartedAt = RunRecord::Now();
     TerminalView view(passStarted);
     clsHuffman huffman;
     TimedPasses passes(view, huffman, files);
     huffman.SetProgressHandler(
         [&passes](std::int16_t& Procent) { passes.Huffman_Progress(Procent); });
-    std::optional<RunResult> result;
-    BenchmarkRun run(view, passes, [&result](const RunResult& finished) { result = finished; });
-    const auto start = std::chrono::steady_clock::now();
+    BenchmarkRun run(view, passes, {});
+    std::optional<RunRecord> finished;
+    run.SetRunFinished([&finished](const RunRecord& record) { finished = record; });
     run.Begin_Label_Click();
-    record.WallSeconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
-    for (int i = 0; i < view.TimeListCount(); ++i) {
-        record.PassTimes.push_back(ReadNumber(view.TimeListItem(i)));
-    }
+    // A run that did not reach its score keeps what went wrong.
+    RunRecord record = finished.value_or(RunRecord{});
     record.Check = run.LastCheck();
     record.Errors = view.Errors();
     if (view.Ended()) {
         record.Errors.push_back("The compressed test file was changed by something else during "
                                 "the run.");
-    }
-    if (result) {
-        record.TimeSumma = result->TimeSum;
-        record.Score = result->Score;
     }
     return record;
 }
