@@ -36,7 +36,7 @@ struct MachineInfo {
 
     std::optional<KernelName> Kernel;
     std::optional<std::string> Distribution;
-    // The application-specific hash of /etc/machine-id.
+    // The hash of /etc/machine-id made for this program alone (MachineId).
     std::optional<std::string> MachineId;
 };
 
