@@ -8,9 +8,11 @@
 #include <QTimer>
 
 WindowSequence::WindowSequence(Dialogs& dialogs, ProcessorLibrary& library, SystemStatus& system,
-                               std::string inputDirectory, std::string workDirectory)
+                               std::string inputDirectory, std::string workDirectory,
+                               std::string historyPath)
     : dialogs_(dialogs), library_(library), system_(system),
-      inputDirectory_(std::move(inputDirectory)), workDirectory_(std::move(workDirectory)) {}
+      inputDirectory_(std::move(inputDirectory)), workDirectory_(std::move(workDirectory)),
+      recorder_(library, system, inputDirectory_ + "/Quelvorant.exe", std::move(historyPath)) {}
 
 WindowSequence::~WindowSequence() {
     delete form2_;
@@ -45,6 +47,7 @@ void WindowSequence::OpenBenchmark() {
     if (form2_ == nullptr) {
         form2_ = new Form2(dialogs_, inputDirectory_, workDirectory_,
                            [this](const std::string& name) { return form1Caption(name); });
+        form2_->SetRunFinished([this](const RunRecord& run) { recorder_.Record(run); });
         connect(form2_, &Form2::LeaveRequested, this, &WindowSequence::LeaveBenchmark);
         form2_->CenterOnScreen();
     }

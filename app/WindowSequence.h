@@ -1,5 +1,7 @@
 #pragma once
 
+#include "WindowRunRecorder.h"
+
 #include <QObject>
 #include <string>
 
@@ -16,8 +18,10 @@ class WindowSequence : public QObject {
     Q_OBJECT
 
   public:
+    // Finished runs of the benchmark window are kept in the results history
+    // at historyPath.
     WindowSequence(Dialogs& dialogs, ProcessorLibrary& library, SystemStatus& system,
-                   std::string inputDirectory, std::string workDirectory);
+                   std::string inputDirectory, std::string workDirectory, std::string historyPath);
     ~WindowSequence() override;
 
     // Creates and shows the splash window.
@@ -42,6 +46,7 @@ class WindowSequence : public QObject {
     SystemStatus& system_;
     std::string inputDirectory_;
     std::string workDirectory_;
+    WindowRunRecorder recorder_;
     SplashScreen* splash_ = nullptr;
     Form1* form1_ = nullptr;
     Form2* form2_ = nullptr;

@@ -4,6 +4,7 @@
 #include "HostSystemStatus.h"
 #include "QtDialogs.h"
 #include "QuelCoreBinding.h"
+#include "ResultsHistory.h"
 #include "WindowSequence.h"
 #include "WorkFolder.h"
 
@@ -23,7 +24,8 @@ int main(int, char* argv[]) {
     QuelCoreBinding library;
     HostSystemStatus system;
     const std::string programFolder = FileSystem::ApplicationDirectory();
-    WindowSequence windows(dialogs, library, system, programFolder, WorkFolder(programFolder));
+    WindowSequence windows(dialogs, library, system, programFolder, WorkFolder(programFolder),
+                           ResultsHistory::DefaultPath());
     windows.Start();
     return QApplication::exec();
 }

@@ -149,6 +149,10 @@ void Form2::paintEvent(QPaintEvent*) {
     painter.drawPixmap(0, 0, titleStrip_);
 }
 
+void Form2::SetRunFinished(BenchmarkRun::RunFinished runFinished) {
+    run_->SetRunFinished(std::move(runFinished));
+}
+
 void Form2::Compress_Test() {
     passes_->Compress_Test();
 }

@@ -32,6 +32,9 @@ class Form2 : public ChromeWindow, private BenchmarkView {
     void Compress_Test();
     void Decompress_Test();
     void Begin_Label_Click();
+    // Told of every run that finished with its output checked, after the
+    // final message.
+    void SetRunFinished(BenchmarkRun::RunFinished runFinished);
     // The folder dialog of the save offers: the chosen folder, or empty text.
     std::string fBrowseForFolder(QWidget* hwndOwner, const std::string& sPrompt);
 

@@ -17,13 +17,13 @@ declare -A may_include=(
   [controls]="platform"
   [sysinfo]="platform quelcore artwork controls"
   [benchmark]="platform codec artwork controls"
-  [history]="platform"
+  [history]="platform benchmark"
   [app]="platform codec quelcore artwork controls sysinfo benchmark history"
   [tools]="platform codec artwork sysinfo benchmark history"
   [bench]="platform codec quelcore artwork controls sysinfo benchmark"
   [tests/support]="platform sysinfo"
   [tests/packaging]="tests/support platform artwork"
-  [tests/layers]="platform codec sysinfo benchmark"
+  [tests/layers]="platform codec sysinfo benchmark history"
 )
 
 # The windows themselves: only app/ (and bench/, which measures them) may

@@ -41,7 +41,8 @@ TEST(Screenshots, EveryWindowOnThisMachine) {
     dialogs.Answers = {Dialogs::Answer::OK, Dialogs::Answer::Cancel, Dialogs::Answer::Cancel};
     QuelCoreBinding library;
     HostSystemStatus system;
-    WindowSequence windows(dialogs, library, system, program.Path(), program.Path());
+    WindowSequence windows(dialogs, library, system, program.Path(), program.Path(),
+                           program.File("results.sqlite"));
 
     windows.Start();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(windows.Splash()));

@@ -6,6 +6,8 @@
 #include "Form1.h"
 #include "Form2.h"
 #include "ImageBox.h"
+#include "NumberText.h"
+#include "ResultsHistory.h"
 #include "ScriptedDialogs.h"
 #include "SplashScreen.h"
 #include "TempDir.h"
@@ -26,7 +28,8 @@ QPoint centre(QWidget* w) {
 
 class WindowSequenceTest : public ::testing::Test {
   protected:
-    WindowSequenceTest() : windows(dialogs, library, system, dir.Path(), dir.Path()) {
+    WindowSequenceTest()
+        : windows(dialogs, library, system, dir.Path(), dir.Path(), dir.File("results.sqlite")) {
         library.Name = "Quelcraft Test CPU @ 3.00GHz";
         library.Caps = {{53, 48}, {57, 32}, {61, 1280}, {4, 1}, {5, 1}};
         system.Ticks = 3723000; // 1 h 02 min
@@ -158,10 +161,41 @@ TEST_F(WindowSequenceTest, EndToEndRunSavesBothReportsIntoOneFolder) {
     EXPECT_FALSE(std::filesystem::exists(dir.File("FResult.tmp")));
     EXPECT_FALSE(std::filesystem::exists(dir.File("QuelTest.HAr")));
 
+    // The run is kept in the history, as the list shows it.
+    ResultsHistory history(dir.File("results.sqlite"));
+    const auto kept = history.Runs({}, true);
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(kept[0].Source, "window");
+    ASSERT_EQ(kept[0].PassTimes.size(), 101u);
+    EXPECT_EQ(kept[0].PassTimes[100],
+              ReadNumber(form2->Quel_TimeList->item(100)->text().toStdString()));
+    EXPECT_EQ(history.FindMachine(kept[0].MachineId)->Processor, "Quelcraft Test CPU @ 3.00GHz");
+
     QTest::mouseClick(form2->Exit_Label, Qt::LeftButton, {}, centre(form2->Exit_Label));
     EXPECT_TRUE(form1->isVisible());
     EXPECT_EQ(windows.BenchmarkWindow(), nullptr);
     QTest::mouseMove(form1->CloseNormal(), centre(form1->CloseNormal()));
     QTest::mouseClick(form1->CloseOver(), Qt::LeftButton, {}, centre(form1->CloseOver()));
     EXPECT_EQ(dialogs.EndRequests, 1);
+}
+
+TEST_F(WindowSequenceTest, ARunWhoseHistoryCannotBeUsedStillGetsItsScore) {
+    const std::vector<std::uint8_t> garbage(4096, 'q');
+    FileSystem::WriteAll(dir.File("results.sqlite"), garbage);
+    clickBegin(startToForm1());
+    Form2* form2 = windows.BenchmarkWindow();
+    ASSERT_NE(form2, nullptr);
+    dialogs.Answers = {Dialogs::Answer::OK, Dialogs::Answer::Cancel, Dialogs::Answer::Cancel};
+    ::testing::internal::CaptureStderr();
+    QTest::mouseClick(form2->Begin_Label, Qt::LeftButton, {}, centre(form2->Begin_Label));
+    const std::string said = ::testing::internal::GetCapturedStderr();
+
+    ASSERT_EQ(dialogs.Boxes.size(), 3u); // the final message and both questions, nothing more
+    EXPECT_EQ(dialogs.Boxes[0].Title, "Quelvorant Final Results ...");
+    EXPECT_NE(said.find("the run was not recorded in the results history: " +
+                        dir.File("results.sqlite") + ": file is not a database"),
+              std::string::npos)
+        << said;
+    EXPECT_EQ(FileSystem::ReadAll(dir.File("results.sqlite")), garbage);
+    EXPECT_EQ(form2->Operation_Progress->Caption(), "Quelvorant has finished testing ...");
 }

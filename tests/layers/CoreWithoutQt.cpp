@@ -1,7 +1,7 @@
 // A program built from the libraries that must need no Qt, and from nothing
 // else: the platform core with the system's figures, the codec, the parts of
 // the information and benchmark windows without widgets, and the machine's
-// facts for the command line. It uses each of
+// facts for the command line, the results history. It uses each of
 // them, so that each is really linked, and prints what they give here.
 #include "BenchmarkRun.h"
 #include "HostSystemStatus.h"
@@ -10,6 +10,7 @@
 #include "MachineInfoJson.h"
 #include "ProcessorFacts.h"
 #include "QuelCoreBinding.h"
+#include "ResultsHistory.h"
 #include "ResultsReport.h"
 #include "UserName.h"
 #include "Version.h"
@@ -32,7 +33,8 @@ int main() {
                 VersionText().c_str(), name.c_str(), ReadUserName(system).c_str(),
                 InfoFormat::UpTimeText(system.GetTickCount()).c_str(), report.size());
     const nlohmann::json info = MachineInfoJson(CollectMachineInfo(library, system));
-    std::printf("%s: %s threads\n", info.at("schema").get<std::string>().c_str(),
-                info.at("processor").at("threads").dump().c_str());
+    std::printf(
+        "%s: %s threads; results kept in %s\n", info.at("schema").get<std::string>().c_str(),
+        info.at("processor").at("threads").dump().c_str(), ResultsHistory::DefaultPath().c_str());
     return 0;
 }

@@ -3,10 +3,12 @@
 #include "BenchJson.h"
 #include "BenchText.h"
 #include "FileSystem.h"
+#include "HistoryEntries.h"
 #include "MachineWatch.h"
 #include "PrivateWorkFolder.h"
 #include "ProgressLine.h"
 #include "QuelError.h"
+#include "ResultsHistory.h"
 #include "Sha256.h"
 #include "WorkloadRun.h"
 
@@ -92,6 +94,34 @@ std::vector<std::string> warningsFor(const BenchReport& report) {
     return warnings;
 }
 
+// Keeps every counted run, each in a transaction of its own. A history that
+// cannot be used costs the runs their place in it, not the results.
+void recordRuns(const BenchReport& report, const nlohmann::json& info, std::ostream& out) {
+    try {
+        ResultsHistory history;
+        const HistoryMachine machine = HistoryMachineOf(info, RunRecord::Now());
+        const auto record = [&](const RunRecord& run, int threads) {
+            history.Record(machine, HistoryRunOf(run, machine.Id, "cli", report.TestInput.Sha256,
+                                                 report.TestInput.Comparable, threads));
+        };
+        std::size_t recorded = 0;
+        for (const RunRecord& run : report.Runs) {
+            record(run, 1);
+            ++recorded;
+        }
+        for (const CopiesRecord& copies : report.CopiesRuns) {
+            for (const RunRecord& copy : copies.Copies) {
+                record(copy, static_cast<int>(copies.Copies.size()));
+                ++recorded;
+            }
+        }
+        out << "Recorded " << recorded << " runs in " << history.Path() << ".\n";
+    } catch (const QuelError& error) {
+        std::cerr << "quelvorant-cli: warning: the runs were not recorded: " << error.Description()
+                  << "\n";
+    }
+}
+
 void writeJson(const std::string& target, const nlohmann::json& document) {
     const std::string text = document.dump(2) + "\n";
     if (target == "-") {
@@ -127,7 +157,8 @@ int RunBench(const BenchOptions& options, const std::function<nlohmann::json()>&
         const std::vector<int> available = AvailableProcessors();
         report.Cpus.assign(available.begin(), available.begin() + options.Threads);
     }
-    const nlohmann::json info = options.JsonFile.empty() ? nlohmann::json() : machineInfo();
+    const nlohmann::json info =
+        options.JsonFile.empty() && options.NoHistory ? nlohmann::json() : machineInfo();
 
     PrivateWorkFolder work;
     const TestFiles files{report.TestInput.Path, work.Path() + "/QuelTest.HAr",
@@ -176,6 +207,9 @@ int RunBench(const BenchOptions& options, const std::function<nlohmann::json()>&
     out << BenchText(report) << std::flush;
     for (const std::string& warning : report.Warnings) {
         std::cerr << "quelvorant-cli: warning: " << warning << "\n";
+    }
+    if (!options.NoHistory) {
+        recordRuns(report, info, out);
     }
     if (!options.JsonFile.empty()) {
         writeJson(options.JsonFile, BenchJson(report, info));

@@ -15,6 +15,8 @@ struct BenchOptions {
     // Where the JSON goes: a path, "-" for standard output, empty for none.
     std::string JsonFile;
     bool Quiet = false;
+    // Leave the results history alone.
+    bool NoHistory = false;
 };
 
 // Runs the benchmark as the options say and prints its results; returns the

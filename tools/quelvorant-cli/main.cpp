@@ -3,6 +3,7 @@
 #include "BenchCommand.h"
 #include "CommandLine.h"
 #include "CompareCommand.h"
+#include "HistoryCommands.h"
 #include "HostSystemStatus.h"
 #include "Interruption.h"
 #include "MachineInfo.h"
@@ -15,6 +16,7 @@
 #include <exception>
 #include <functional>
 #include <iostream>
+#include <optional>
 
 namespace {
 
@@ -91,6 +93,8 @@ int main(int argc, char** argv) {
                       "write the results as JSON (schema quelvorant.bench/1) to FILE, - for "
                       "standard output");
     bench->add_flag("--quiet", options.Quiet, "no progress line");
+    bench->add_flag("--no-history", options.NoHistory,
+                    "do not keep the runs in the results history");
     bench->callback([&] {
         options.Threads =
             threads == "all" ? static_cast<int>(AvailableProcessors().size()) : std::stoi(threads);
@@ -105,6 +109,51 @@ int main(int argc, char** argv) {
         ->expected(2, -1)
         ->check(CLI::ExistingFile);
     compare->callback([&] { command = [&] { return RunCompare(files); }; });
+
+    CLI::App* historyCommand =
+        app.add_subcommand("history", "list the runs kept in the results history, newest first");
+    historyCommand->require_subcommand(0, 1);
+    std::optional<std::string> machine;
+    std::optional<int> limit;
+    bool historyJson = false;
+    historyCommand->add_option("--machine", machine,
+                               "only the runs of this machine (id or host name)");
+    historyCommand->add_option("--limit", limit, "at most N runs")->check(CLI::PositiveNumber);
+    historyCommand->add_flag("--json", historyJson,
+                             "print the runs as JSON (schema quelvorant.history/1)");
+    historyCommand->callback([&] {
+        if (!command) {
+            command = [&] { return RunHistoryList(machine, limit, historyJson); };
+        }
+    });
+    CLI::App* deleteCommand = historyCommand->add_subcommand("delete", "delete one run");
+    std::string deleteId;
+    deleteCommand->add_option("ID", deleteId, "the run's id, or a beginning of it")->required();
+    deleteCommand->callback([&] { command = [&] { return RunHistoryDelete(deleteId); }; });
+
+    CLI::App* exportCommand =
+        app.add_subcommand("export", "write runs of the history as JSON, for another computer");
+    std::vector<std::string> exportIds;
+    bool exportAll = false;
+    std::string exportFile;
+    exportCommand->add_option("ID", exportIds, "the runs to export (ids or beginnings)");
+    exportCommand->add_flag("--all", exportAll, "every run")->excludes("ID");
+    exportCommand->add_option("--json", exportFile, "the file to write, - for standard output")
+        ->required();
+    exportCommand->callback([&] {
+        if (exportIds.empty() && !exportAll) {
+            throw CLI::ValidationError("export", "name the runs to export, or --all");
+        }
+        command = [&] { return RunExport(exportIds, exportAll, exportFile); };
+    });
+
+    CLI::App* importCommand = app.add_subcommand(
+        "import", "keep the runs of bench results and exports, from this computer or others");
+    std::vector<std::string> importFiles;
+    importCommand->add_option("FILES", importFiles, "files written by bench --json or export")
+        ->required()
+        ->check(CLI::ExistingFile);
+    importCommand->callback([&] { command = [&] { return RunImport(importFiles); }; });
 
     CommandLine::UseUsageFirstHelp(app);
     if (const auto done = CommandLine::Parse(app, argc, argv)) {

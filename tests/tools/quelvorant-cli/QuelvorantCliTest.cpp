@@ -31,9 +31,10 @@ class QuelvorantCli : public ::testing::Test {
         fs::create_directory(tmp_);
     }
 
-    // Runs quelvorant-cli with its work folders in tmp_.
+    // Runs quelvorant-cli with its work folders in tmp_ and its results
+    // history in the test's folder.
     Outcome Run(const std::vector<std::string>& arguments) {
-        ChildProcess cli(QUEL_CLI_PROGRAM, arguments, dir_.Path(), {"TMPDIR=" + tmp_});
+        ChildProcess cli(QUEL_CLI_PROGRAM, arguments, dir_.Path(), environment());
         Outcome outcome;
         outcome.status = cli.Wait();
         outcome.out = cli.Out();
@@ -48,6 +49,17 @@ class QuelvorantCli : public ::testing::Test {
                             QUEL_SOURCE_DIR "/docs/schemas/" + schema, file},
                            dir_.Path());
         EXPECT_EQ(check.Wait(), 0) << check.Err();
+    }
+
+    std::vector<std::string> environment() const {
+        return {"TMPDIR=" + tmp_, "XDG_DATA_HOME=" + dir_.Path()};
+    }
+    std::string historyFile() const { return dir_.File("quelvorant/results.sqlite"); }
+    int keptRuns() {
+        const Outcome listed = Run({"history", "--json"});
+        EXPECT_EQ(listed.status, 0) << listed.err;
+        const auto document = nlohmann::json::parse(listed.out, nullptr, false);
+        return document.is_discarded() ? -1 : static_cast<int>(document["runs"].size());
     }
 
     std::vector<std::string> Bench(const std::string& json, const std::string& threads) {
@@ -162,7 +174,7 @@ TEST_F(QuelvorantCli, CtrlCDuringARunLeavesNothingAndExitsWith130) {
     ChildProcess cli(QUEL_CLI_PROGRAM,
                      {"bench", "--input", input_, "--runs", "1000", "--warmup", "0", "--json",
                       dir_.File("never.json")},
-                     dir_.Path(), {"TMPDIR=" + tmp_});
+                     dir_.Path(), environment());
     // Waits until the run works in its folder, then interrupts it.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     while (fs::is_empty(tmp_) && std::chrono::steady_clock::now() < deadline) {
@@ -175,4 +187,69 @@ TEST_F(QuelvorantCli, CtrlCDuringARunLeavesNothingAndExitsWith130) {
     EXPECT_TRUE(fs::is_empty(tmp_));
     EXPECT_FALSE(fs::exists(dir_.File("never.json")));
     EXPECT_EQ(cli.Out(), "");
+}
+
+TEST_F(QuelvorantCli, TwoBenchesStartedAtOnceBothLandInTheHistory) {
+    const std::vector<std::string> arguments = {"bench", "--input",  input_, "--runs",
+                                                "1",     "--warmup", "0",    "--quiet"};
+    ChildProcess first(QUEL_CLI_PROGRAM, arguments, dir_.Path(), environment());
+    TempDir other;
+    ChildProcess second(QUEL_CLI_PROGRAM, arguments, other.Path(), environment());
+    EXPECT_EQ(first.Wait(), 0) << first.Err();
+    EXPECT_EQ(second.Wait(), 0) << second.Err();
+    EXPECT_EQ(keptRuns(), 2);
+}
+
+TEST_F(QuelvorantCli, ImportTakesResultsOnceAndABrokenFileChangesNothing) {
+    ASSERT_EQ(Run(Bench(dir_.File("a.json"), "1")).status, 0);
+    ASSERT_EQ(Run({"export", "--all", "--json", dir_.File("export.json")}).status, 0);
+    ExpectValid("quelvorant.history-1.schema.json", dir_.File("export.json"));
+    std::filesystem::remove(historyFile());
+    const Outcome imported = Run({"import", dir_.File("a.json"), dir_.File("export.json")});
+    EXPECT_EQ(imported.status, 0) << imported.err;
+    EXPECT_NE(imported.out.find("Imported 2 new runs of 4"), std::string::npos) << imported.out;
+
+    const struct {
+        const char* name;
+        std::string content;
+        std::string says;
+    } broken[] = {
+        {"cut.json", "{\"schema\": \"quelvorant.history/1\", \"runs\": [", "not a JSON document"},
+        {"foreign.json", R"({"schema": "another.tool/3"})", "neither a bench result"},
+        {"no-machine.json",
+         R"({"schema": "quelvorant.history/1", "machines": [], "runs": [{"id": "x",
+            "machine_id": "m", "started_at": "", "program_version": "", "source": "cli",
+            "input_sha256": "", "comparable": true, "time_summa": 1, "score": 50,
+            "check_passed": true, "threads": 1, "pass_times": []}]})",
+         "run x names machine m, which the file does not describe"},
+    };
+    for (const auto& b : broken) {
+        SCOPED_TRACE(b.name);
+        FileSystem::WriteAll(dir_.File(b.name),
+                             std::vector<std::uint8_t>(b.content.begin(), b.content.end()));
+        // A good file beside a broken one is not taken either.
+        const Outcome outcome = Run({"import", dir_.File("a.json"), dir_.File(b.name)});
+        EXPECT_EQ(outcome.status, 1);
+        EXPECT_NE(outcome.err.find(dir_.File(b.name) + ": " + b.says), std::string::npos)
+            << outcome.err;
+        EXPECT_EQ(keptRuns(), 2);
+    }
+}
+
+TEST_F(QuelvorantCli, AHistoryItCannotUseEndsHistoryCommandsButNotTheBench) {
+    fs::create_directories(dir_.File("quelvorant"));
+    const std::vector<std::uint8_t> garbage(4096, 'q');
+    FileSystem::WriteAll(historyFile(), garbage);
+    for (const auto& arguments : std::vector<std::vector<std::string>>{
+             {"history"}, {"history", "delete", "abc"}, {"export", "--all", "--json", "-"}}) {
+        const Outcome outcome = Run(arguments);
+        EXPECT_EQ(outcome.status, 1) << arguments[0];
+        EXPECT_NE(outcome.err.find(historyFile() + ": file is not a database"), std::string::npos)
+            << outcome.err;
+    }
+    const Outcome bench = Run({"bench", "--input", input_, "--runs", "1", "--warmup", "0"});
+    EXPECT_EQ(bench.status, 0);
+    EXPECT_NE(bench.out.find("Time Summa:"), std::string::npos);
+    EXPECT_NE(bench.err.find("the runs were not recorded"), std::string::npos) << bench.err;
+    EXPECT_EQ(FileSystem::ReadAll(historyFile()), garbage);
 }

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+
+class SqliteDatabase;
+
+// The tables of the results history and their versions. The version lives in
+// PRAGMA user_version; every version has a step from the one before, so a
+// database of any earlier version is brought up to date, and a new one is
+// made by taking every step from 0.
+namespace HistorySchema {
+
+inline constexpr std::int64_t kVersion = 2;
+
+// Takes the database up to `upTo` in one transaction. A file that is not a
+// database, holds other tables, or was written by a newer program raises a
+// QuelError naming the file, and nothing in it is changed.
+void Migrate(SqliteDatabase& database, std::int64_t upTo = kVersion);
+
+} // namespace HistorySchema

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+struct sqlite3;
+
+// A connection to an SQLite database file, through the SQLite C library.
+class SqliteDatabase {
+  public:
+    // Opens the file for reading and writing, creating it when it is missing.
+    explicit SqliteDatabase(const std::string& path);
+    ~SqliteDatabase();
+    SqliteDatabase(const SqliteDatabase&) = delete;
+    SqliteDatabase& operator=(const SqliteDatabase&) = delete;
+
+    const std::string& Path() const { return path_; }
+    // Runs statements that give no rows.
+    void Execute(const std::string& sql);
+    // The first column of the first row of a query.
+    std::int64_t QueryInteger(const std::string& sql);
+    std::string QueryText(const std::string& sql);
+
+    // Raises the error of the last call, as "FILE: what".
+    [[noreturn]] void Fail() const;
+    sqlite3* Handle() const { return database_; }
+
+  private:
+    std::string path_;
+    sqlite3* database_ = nullptr;
+};

@@ -1,0 +1,136 @@
+#include "ResultsHistory.h"
+#include "FileSystem.h"
+#include "HistorySchema.h"
+#include "QuelError.h"
+#include "SqliteDatabase.h"
+#include "SqliteStatement.h"
+#include "TempDir.h"
+
+#include <cmath>
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+HistoryMachine machine(const std::string& id, const std::string& seen) {
+    return HistoryMachine{id, "host-" + id, "Processor " + id, {{"machine_id", id}}, seen};
+}
+
+HistoryRun run(const std::string& id, const std::string& machineId, double timeSumma) {
+    HistoryRun kept;
+    kept.Id = id;
+    kept.MachineId = machineId;
+    kept.StartedAt = "2026-12-0" + id.substr(0, 1) + "T10:00:00Z";
+    kept.ProgramVersion = "1.0.320";
+    kept.Source = "cli";
+    kept.InputSha256 = std::string(64, 'a');
+    kept.TimeSumma = timeSumma;
+    kept.Score = std::floor(timeSumma * 50);
+    for (int pass = 0; pass < 101; ++pass) {
+        kept.PassTimes.push_back(timeSumma / 100 + pass * 1e-6);
+    }
+    return kept;
+}
+
+} // namespace
+
+TEST(ResultsHistory, ANewFileGetsTheLatestTablesAndAnOlderOneIsBroughtUpToDate) {
+    TempDir dir;
+    const std::string path = dir.File("results.sqlite");
+    {
+        // A history of version 1 kept the pass times as a JSON array in runs.
+        SqliteDatabase old(path);
+        HistorySchema::Migrate(old, 1);
+        old.Execute(R"(INSERT INTO machines VALUES ('m', 'host', 'cpu', '{}', '2026-01-01');
+                       INSERT INTO runs VALUES ('r', 'm', '2026-01-01T00:00:00Z', '1.0.320', 'cli',
+                         'x', 1, 3.5, 175, 1, 1, '[0.25, 0.5, 0.75]');)");
+    }
+    ResultsHistory history(path);
+    SqliteDatabase check(path);
+    EXPECT_EQ(check.QueryInteger("PRAGMA user_version"), HistorySchema::kVersion);
+    EXPECT_EQ(check.QueryText("PRAGMA journal_mode"), "wal");
+    const auto migrated = history.FindRun("r");
+    ASSERT_TRUE(migrated.has_value());
+    EXPECT_EQ(migrated->PassTimes, (std::vector<double>{0.25, 0.5, 0.75}));
+    EXPECT_EQ(migrated->TimeSumma, 3.5);
+
+    const std::string fresh = dir.File("fresh.sqlite");
+    ResultsHistory created(fresh);
+    SqliteDatabase freshCheck(fresh);
+    EXPECT_EQ(freshCheck.QueryInteger("PRAGMA user_version"), HistorySchema::kVersion);
+    EXPECT_EQ(freshCheck.QueryInteger("SELECT count(*) FROM sqlite_master WHERE name = 'passes'"),
+              1);
+}
+
+TEST(ResultsHistory, RecordsImportsFindsAndDeletes) {
+    TempDir dir;
+    ResultsHistory history(dir.File("results.sqlite"));
+    history.Record(machine("m1", "2026-12-01"), run("1aaa", "m1", 3.5));
+    history.Record(machine("m1", "2026-12-02"), run("2bbb", "m1", 3.4));
+    // Importing what is kept already adds nothing; a new machine comes along.
+    EXPECT_EQ(history.Import({machine("m1", "2026-11-01"), machine("m2", "2026-12-03")},
+                             {run("1aaa", "m1", 9.9), run("3ccc", "m2", 2.0)}),
+              1);
+    EXPECT_EQ(history.Runs().size(), 3u);
+    EXPECT_EQ(history.Runs({"m1", 1}).front().Id, "2bbb");        // newest first
+    EXPECT_EQ(history.FindRun("1aaa")->TimeSumma, 3.5);           // the import did not overwrite
+    EXPECT_EQ(history.FindMachine("m1")->LastSeen, "2026-12-02"); // nor the newer facts
+    EXPECT_EQ(history.FindRun("3c")->Id, "3ccc");                 // a unique beginning
+    EXPECT_FALSE(history.FindRun("").has_value());
+    const auto best = history.BestRuns();
+    ASSERT_EQ(best.size(), 2u);
+    EXPECT_EQ(best[0].second.Id, "2bbb");
+    EXPECT_EQ(best[0].second.PassTimes.size(), 101u);
+
+    EXPECT_TRUE(history.Delete("2bbb"));
+    EXPECT_FALSE(history.Delete("2bbb"));
+    SqliteDatabase check(dir.File("results.sqlite"));
+    EXPECT_EQ(check.QueryInteger("SELECT count(*) FROM passes WHERE run_id = '2bbb'"), 0);
+    EXPECT_EQ(check.QueryInteger("SELECT count(*) FROM passes"), 202);
+}
+
+TEST(ResultsHistory, AFileItCannotUseIsNamedAndLeftAsItIs) {
+    TempDir dir;
+    const std::string path = dir.File("results.sqlite");
+    const struct {
+        const char* name;
+        std::function<void()> make;
+        std::string says;
+    } cases[] = {
+        {"not a database",
+         [&] { FileSystem::WriteAll(path, std::vector<std::uint8_t>(5000, 'x')); },
+         "file is not a database"},
+        {"newer",
+         [&] {
+             SqliteDatabase newer(path);
+             newer.Execute("PRAGMA user_version = 99");
+         },
+         "written by a newer Quelvorant (results history version 99, this one reads up to 2)"},
+        {"foreign",
+         [&] {
+             SqliteDatabase foreign(path);
+             foreign.Execute("CREATE TABLE notes (text TEXT)");
+         },
+         "not a Quelvorant results history"},
+        {"a folder", [&] { std::filesystem::create_directory(path); }, "unable to open"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove_all(path);
+        c.make();
+        const auto before = std::filesystem::is_directory(path) ? std::vector<std::uint8_t>()
+                                                                : FileSystem::ReadAll(path);
+        try {
+            ResultsHistory history(path);
+            ADD_FAILURE() << "opened";
+        } catch (const QuelError& error) {
+            EXPECT_EQ(error.Description().rfind(path + ": ", 0), 0u) << error.Description();
+            EXPECT_NE(error.Description().find(c.says), std::string::npos) << error.Description();
+        }
+        if (!std::filesystem::is_directory(path)) {
+            EXPECT_EQ(FileSystem::ReadAll(path), before);
+        }
+        EXPECT_FALSE(std::filesystem::exists(path + "-wal"));
+    }
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// The subcommands on the results history. Each returns the exit code; a
+// history that cannot be used, or a file that cannot be read, raises.
+
+// `history [--machine ID] [--limit N] [--json]`: the kept runs, newest first.
+// A machine is named by its id or its host name.
+int RunHistoryList(const std::optional<std::string>& machine, const std::optional<int>& limit,
+                   bool json);
+// `history delete ID`: one run, named by its id or a beginning of it.
+int RunHistoryDelete(const std::string& id);
+// `export [ID...|--all] --json FILE`: runs with their machines as a
+// quelvorant.history/1 document.
+int RunExport(const std::vector<std::string>& ids, bool all, const std::string& file);
+// `import FILE...`: bench results and exports, from this computer or others.
+// Nothing is kept unless every file can be read.
+int RunImport(const std::vector<std::string>& files);
