@@ -88,6 +88,20 @@ TEST_F(Form2Test, ExitAndTheShownCloseImageLeaveTheWindow) {
     EXPECT_EQ(leave.count(), 2);
 }
 
+TEST_F(Form2Test, OnlyTheLeftButtonClicks) {
+    const struct {
+        Qt::MouseButton button;
+        int leaves;
+    } cases[] = {{Qt::RightButton, 0}, {Qt::MiddleButton, 0}, {Qt::LeftButton, 2}};
+    for (const auto& c : cases) {
+        QSignalSpy leave(&form, &Form2::LeaveRequested);
+        QTest::mouseClick(form.Exit_Label, c.button, {}, centre(form.Exit_Label));
+        QTest::mouseMove(form.CloseN_Image, centre(form.CloseN_Image));
+        QTest::mouseClick(form.CloseH_Image, c.button, {}, centre(form.CloseH_Image));
+        EXPECT_EQ(leave.count(), c.leaves) << c.button;
+    }
+}
+
 TEST_F(Form2Test, DraggingTheBareSurfaceWithAnyButtonMovesTheWindow) {
     for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
         const QPoint start = form.pos();
