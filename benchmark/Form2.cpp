@@ -11,6 +11,7 @@
 #include "Twips.h"
 #include "Version.h"
 
+#include <QCloseEvent>
 #include <QListWidget>
 #include <QPainter>
 #include <algorithm>
@@ -147,6 +148,15 @@ void Form2::ResetHover() {
 void Form2::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawPixmap(0, 0, titleStrip_);
+}
+
+void Form2::closeEvent(QCloseEvent* event) {
+    // The window sequence hides and destroys the window itself, after showing
+    // Form1, so the desktop never closes it here.
+    event->ignore();
+    if (Exit_Label->isEnabled()) {
+        emit LeaveRequested();
+    }
 }
 
 void Form2::Compress_Test() {

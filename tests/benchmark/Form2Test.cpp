@@ -12,8 +12,14 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 
@@ -142,9 +148,10 @@ TEST_F(Form2Test, ARunLocksTheCommandsAndEndsWithTheResult) {
             form.CloseN_Image->isEnabled() || form.CloseH_Image->isEnabled()) {
             ++ticksWithCommandEnabled;
         }
-        // Clicks while the run goes on change nothing.
+        // Clicks and close requests while the run goes on change nothing.
         QTest::mouseClick(form.Begin_Label, Qt::LeftButton, {}, centre(form.Begin_Label));
         QTest::mouseClick(form.Exit_Label, Qt::LeftButton, {}, centre(form.Exit_Label));
+        form.windowHandle()->close();
     });
     probe.start(0);
     dialogs.Answers = {Dialogs::Answer::OK, Dialogs::Answer::Cancel, Dialogs::Answer::Cancel};
@@ -154,6 +161,7 @@ TEST_F(Form2Test, ARunLocksTheCommandsAndEndsWithTheResult) {
     EXPECT_GT(ticksDuringRun, 0);
     EXPECT_EQ(ticksWithCommandEnabled, 0);
     EXPECT_EQ(leave.count(), 0);
+    EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(form.Quel_TimeList->count(), 101);
     // The final message, then the two save questions, both cancelled here.
     ASSERT_EQ(dialogs.Boxes.size(), 3u);
