@@ -6,6 +6,8 @@
 
 // What the benchmark's run and passes need of their window: captions, bars,
 // enabled states, the time list, message boxes, yield and the program's end.
+// Texts go both ways in the locale's encoding, as the system's error texts
+// and file names come.
 class BenchmarkView {
   public:
     enum class Caption { Operation_Progress, Label2_3, Current_4, Total_Label_0 };

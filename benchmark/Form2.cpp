@@ -43,6 +43,17 @@ CaptionLabel* makeCommand(QWidget* parent, const char* caption, int left, int to
     return label;
 }
 
+// The texts of the run logic in the locale's encoding, in which the system
+// gives its error texts and the file system its names; the program's own
+// texts are ASCII.
+QString localText(const std::string& text) {
+    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string localBytes(const QString& text) {
+    return text.toLocal8Bit().toStdString();
+}
+
 ProgBar* makeBar(QWidget* parent, int left, int top) {
     auto* bar = new ProgBar(parent);
     ProgBar::ConfigureAsWindowBar(*bar);
@@ -187,7 +198,7 @@ void Form2::Begin_Label_Click() {
 }
 
 void Form2::SetCaption(Caption which, const std::string& text) {
-    const QString caption = QString::fromLatin1(text);
+    const QString caption = localText(text);
     switch (which) {
     case Caption::Operation_Progress:
         Operation_Progress->SetCaption(caption);
@@ -233,7 +244,7 @@ void Form2::TimeListClear() {
 }
 
 void Form2::TimeListAddItem(const std::string& text) {
-    Quel_TimeList->addItem(QString::fromLatin1(text));
+    Quel_TimeList->addItem(localText(text));
 }
 
 int Form2::TimeListCount() const {
@@ -244,17 +255,16 @@ std::string Form2::TimeListItem(int index) const {
     if (index < 0 || index >= Quel_TimeList->count()) {
         throw QuelError::SubscriptOutOfRange("Quel_TimeList.List");
     }
-    return Quel_TimeList->item(index)->text().toStdString();
+    return localBytes(Quel_TimeList->item(index)->text());
 }
 
 MessageBox::Answer Form2::MsgBox(const std::string& prompt, MessageBox::Icon icon,
                                  MessageBox::Buttons buttons, const std::string& title) {
-    return dialogs_.MsgBox(this, QString::fromLatin1(prompt), icon, buttons,
-                           QString::fromLatin1(title));
+    return dialogs_.MsgBox(this, localText(prompt), icon, buttons, localText(title));
 }
 
 std::string Form2::fBrowseForFolder(QWidget* hwndOwner, const std::string& sPrompt) {
-    return dialogs_.BrowseForFolder(hwndOwner, QString::fromLatin1(sPrompt)).toStdString();
+    return localBytes(dialogs_.BrowseForFolder(hwndOwner, localText(sPrompt)));
 }
 
 std::string Form2::BrowseForFolder(const std::string& sPrompt) {

@@ -3,6 +3,7 @@
 #include "FileSystem.h"
 #include "ImageBox.h"
 #include "ProgBar.h"
+#include "ScopedLocale.h"
 #include "ScriptedDialogs.h"
 #include "TempDir.h"
 
@@ -175,4 +176,32 @@ TEST_F(Form2Test, ARunLocksTheCommandsAndEndsWithTheResult) {
     EXPECT_TRUE(form.Exit_Label->isEnabled());
     EXPECT_FALSE(std::filesystem::exists(dir.File("QuelTest.HAr")));
     EXPECT_FALSE(std::filesystem::exists(dir.File("QuelTest2.dat")));
+}
+
+TEST_F(Form2Test, AFileErrorShowsTheSystemsTextInTheUsersLanguage) {
+    ScopedLocale french("fr_FR");
+    if (!french.Made()) {
+        GTEST_SKIP() << "localedef cannot make a French locale here";
+    }
+    ASSERT_TRUE(french.InForce());
+    // The system's text comes in the locale's encoding, UTF-8 here.
+    const QString systemText = QString::fromUtf8(std::strerror(ENXIO));
+    if (!systemText.contains(QChar(0xE9))) {
+        GTEST_SKIP() << "no French system texts here";
+    }
+    // A socket in place of the test input: opening it fails with ENXIO.
+    std::filesystem::remove(dir.File("Quelvorant.exe"));
+    const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, dir.File("Quelvorant.exe").c_str(), sizeof address.sun_path - 1);
+    ASSERT_EQ(::bind(socket, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+
+    QTest::mouseClick(form.Begin_Label, Qt::LeftButton, {}, centre(form.Begin_Label));
+    ::close(socket);
+
+    ASSERT_FALSE(dialogs.Boxes.empty());
+    EXPECT_EQ(dialogs.Boxes[0].Prompt.toStdString(),
+              "The compression was not successful. Something went terribly wrong.\r\n\r\n" +
+                  systemText.toStdString());
 }
