@@ -32,7 +32,8 @@ class BenchmarkView {
     virtual std::string BrowseForFolder(const std::string& sPrompt) = 0;
     // Processes pending user-interface events.
     virtual void DoEvents() = 0;
-    // Repaints the whole window at once.
+    // Repaints the whole window: at once, or with the window's next frame when
+    // it painted less than a frame ago.
     virtual void Refresh() = 0;
     // Ends the program at once.
     virtual void EndProgram() = 0;
