@@ -7,6 +7,7 @@
 #include "Twips.h"
 #include "Version.h"
 
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
@@ -80,4 +81,10 @@ SplashScreen::SplashScreen(QWidget* parent)
 void SplashScreen::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawPixmap(0, 0, background_);
+}
+
+void SplashScreen::closeEvent(QCloseEvent* event) {
+    // The window sequence hides and destroys the splash as after the timer.
+    event->ignore();
+    emit CloseRequested();
 }

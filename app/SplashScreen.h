@@ -4,11 +4,13 @@
 #include <QWidget>
 
 class CaptionLabel;
+class QCloseEvent;
 class QTimer;
 
 // The splash window shown while the program starts: emblem, word mark,
 // credits and the version. It has no commands; after 1500 ms its timer asks
-// for the information window (TimerTick).
+// for the information window (TimerTick), and a close request of the desktop
+// asks for it at once (CloseRequested).
 class SplashScreen : public QWidget {
     Q_OBJECT
 
@@ -21,9 +23,12 @@ class SplashScreen : public QWidget {
   signals:
     // The first tick of the splash timer.
     void TimerTick();
+    // A close request (Alt+F4, a window list): the splash is to go now.
+    void CloseRequested();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     QPixmap background_;

@@ -23,6 +23,7 @@ WindowSequence::~WindowSequence() {
 void WindowSequence::Start() {
     splash_ = new SplashScreen();
     connect(splash_, &SplashScreen::TimerTick, this, &WindowSequence::LeaveSplash);
+    connect(splash_, &SplashScreen::CloseRequested, this, &WindowSequence::LeaveSplash);
     splash_->show();
 }
 
@@ -37,7 +38,8 @@ void WindowSequence::LeaveSplash() {
         form1_->CenterOnScreen();
     }
     form1_->show();
-    // The tick comes once; the window goes as soon as its timer event is over.
+    // The tick comes once; the window goes as soon as its timer or close
+    // event is over.
     splash_->Timer()->stop();
     splash_->deleteLater();
     splash_ = nullptr;

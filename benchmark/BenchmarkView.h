@@ -6,6 +6,8 @@
 
 // What the benchmark's run and passes need of their window: captions, bars,
 // enabled states, the time list, message boxes, yield and the program's end.
+// Texts go both ways in the locale's encoding, as the system's error texts
+// and file names come.
 class BenchmarkView {
   public:
     enum class Caption { Operation_Progress, Label2_3, Current_4, Total_Label_0 };
@@ -30,7 +32,8 @@ class BenchmarkView {
     virtual std::string BrowseForFolder(const std::string& sPrompt) = 0;
     // Processes pending user-interface events.
     virtual void DoEvents() = 0;
-    // Repaints the whole window at once.
+    // Repaints the whole window: at once, or with the window's next frame when
+    // it painted less than a frame ago.
     virtual void Refresh() = 0;
     // Ends the program at once.
     virtual void EndProgram() = 0;

@@ -11,6 +11,7 @@
 #include "Twips.h"
 #include "Version.h"
 
+#include <QCloseEvent>
 #include <QListWidget>
 #include <QPainter>
 #include <algorithm>
@@ -40,6 +41,17 @@ CaptionLabel* makeCommand(QWidget* parent, const char* caption, int left, int to
     label->SetBorder(true);
     label->SetBackColor(kCommandBack);
     return label;
+}
+
+// The texts of the run logic in the locale's encoding, in which the system
+// gives its error texts and the file system its names; the program's own
+// texts are ASCII.
+QString localText(const std::string& text) {
+    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string localBytes(const QString& text) {
+    return text.toLocal8Bit().toStdString();
 }
 
 ProgBar* makeBar(QWidget* parent, int left, int top) {
@@ -149,6 +161,15 @@ void Form2::paintEvent(QPaintEvent*) {
     painter.drawPixmap(0, 0, titleStrip_);
 }
 
+void Form2::closeEvent(QCloseEvent* event) {
+    // The window sequence hides and destroys the window itself, after showing
+    // Form1, so the desktop never closes it here.
+    event->ignore();
+    if (Exit_Label->isEnabled()) {
+        emit LeaveRequested();
+    }
+}
+
 void Form2::SetRunFinished(BenchmarkRun::RunFinished runFinished) {
     run_->SetRunFinished(std::move(runFinished));
 }
@@ -181,7 +202,7 @@ void Form2::Begin_Label_Click() {
 }
 
 void Form2::SetCaption(Caption which, const std::string& text) {
-    const QString caption = QString::fromLatin1(text);
+    const QString caption = localText(text);
     switch (which) {
     case Caption::Operation_Progress:
         Operation_Progress->SetCaption(caption);
@@ -227,7 +248,7 @@ void Form2::TimeListClear() {
 }
 
 void Form2::TimeListAddItem(const std::string& text) {
-    Quel_TimeList->addItem(QString::fromLatin1(text));
+    Quel_TimeList->addItem(localText(text));
 }
 
 int Form2::TimeListCount() const {
@@ -238,17 +259,16 @@ std::string Form2::TimeListItem(int index) const {
     if (index < 0 || index >= Quel_TimeList->count()) {
         throw QuelError::SubscriptOutOfRange("Quel_TimeList.List");
     }
-    return Quel_TimeList->item(index)->text().toStdString();
+    return localBytes(Quel_TimeList->item(index)->text());
 }
 
 MessageBox::Answer Form2::MsgBox(const std::string& prompt, MessageBox::Icon icon,
                                  MessageBox::Buttons buttons, const std::string& title) {
-    return dialogs_.MsgBox(this, QString::fromLatin1(prompt), icon, buttons,
-                           QString::fromLatin1(title));
+    return dialogs_.MsgBox(this, localText(prompt), icon, buttons, localText(title));
 }
 
 std::string Form2::fBrowseForFolder(QWidget* hwndOwner, const std::string& sPrompt) {
-    return dialogs_.BrowseForFolder(hwndOwner, QString::fromLatin1(sPrompt)).toStdString();
+    return localBytes(dialogs_.BrowseForFolder(hwndOwner, localText(sPrompt)));
 }
 
 std::string Form2::BrowseForFolder(const std::string& sPrompt) {

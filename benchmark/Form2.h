@@ -14,6 +14,7 @@
 class CaptionLabel;
 class ImageBox;
 class ProgBar;
+class QCloseEvent;
 class QListWidget;
 
 // The benchmark window: status line, pass time, the current-operation and
@@ -53,12 +54,16 @@ class Form2 : public ChromeWindow, private BenchmarkView {
     QListWidget* Quel_TimeList = nullptr;
 
   signals:
-    // "E&xit" or the close image: the user leaves the window.
+    // "E&xit", the close image or a close request of the desktop: the user
+    // leaves the window.
     void LeaveRequested();
 
   protected:
     void ResetHover() override;
     void paintEvent(QPaintEvent* event) override;
+    // A close request (Alt+F4, a window list) takes the way of "E&xit" and,
+    // like it, is refused during a run.
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     void Form_Load();

@@ -10,12 +10,14 @@
 // surface with any mouse button. A pointer move over the bare surface first
 // returns the window's hover images to rest (ResetHover).
 //
-// The window sends its picture to the screen at most once a frame (30 per
-// second). Elements still draw at once when they change; what reaches the
-// screen within one frame goes together. During a benchmark run the bars and
-// labels change up to 2000 times a second, and sending each change to the
-// display server on its own would cost more time than the passes themselves
-// spend coding.
+// The window paints at most once a frame (30 per second), its elements and
+// progress bars included. A change, even an element's repaint(), is painted
+// at once only when the last paint lies a frame back; otherwise it stays
+// marked and is painted with the next frame, together with whatever else
+// changed meanwhile. During a benchmark run the bars and labels change up to
+// 2000 times a second, and painting and sending each change to the display
+// server on its own would cost more time than the passes themselves spend
+// coding.
 class ChromeWindow : public QWidget {
     Q_OBJECT
 

@@ -9,12 +9,18 @@ PointerElement::PointerElement(QWidget* parent) : QWidget(parent) {
 }
 
 void PointerElement::mousePressEvent(QMouseEvent* event) {
-    pressed_ = true;
+    // Every press is taken, so none starts a drag; only the left one can click.
     event->accept();
+    if (event->button() == Qt::LeftButton) {
+        pressed_ = true;
+    }
 }
 
 void PointerElement::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
     const bool wasPressed = pressed_;
     pressed_ = false;
     if (wasPressed && isEnabled() && rect().contains(event->position().toPoint())) {

@@ -3,8 +3,10 @@
 #include <QWidget>
 
 // A window element that takes the pointer itself: presses and moves over it
-// never reach the window's bare surface, so they start no drag. It reports
-// pointer moves and clicks (press and release on it) while enabled.
+// never reach the window's bare surface, so they start no drag, whichever
+// button is pressed. It reports pointer moves and clicks while enabled; a
+// click is a press and release of the left button on it, as on the desktop
+// the windows imitate, so other buttons never act.
 class PointerElement : public QWidget {
     Q_OBJECT
 

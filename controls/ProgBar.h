@@ -14,9 +14,10 @@ class QResizeEvent;
 // The program's progress bar: a rectangle that shows where Value lies between
 // Min and Max as a solid bar, growing from the left edge or, when Vertical,
 // from the bottom edge. Setters never refuse a value: they move it to the
-// nearest allowed one, draw at once on the calling thread, so a host busy on
-// the user-interface thread still sees the bar move, and then report the
-// property's name through propertyChanged.
+// nearest allowed one, ask for a repaint on the calling thread, so a host
+// busy on the user-interface thread still sees the bar move, and then report
+// the property's name through propertyChanged. On its own the bar repaints at
+// once; inside a ChromeWindow the paint waits for the window's next frame.
 class ProgBar : public QWidget {
     Q_OBJECT
 

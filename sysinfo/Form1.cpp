@@ -17,6 +17,7 @@
 #include "UserName.h"
 #include "Version.h"
 
+#include <QCloseEvent>
 #include <QListWidget>
 #include <QPainter>
 #include <QScopedValueRollback>
@@ -365,4 +366,9 @@ void Form1::ResetHover() {
 void Form1::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawPixmap(0, 0, titleStrip_);
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    dialogs_.EndProgram();
 }

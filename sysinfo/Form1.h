@@ -7,6 +7,7 @@
 #include <QString>
 
 class CaptionLabel;
+class QCloseEvent;
 class Dialogs;
 class ImageBox;
 class ProcessorLibrary;
@@ -77,6 +78,9 @@ class Form1 : public ChromeWindow {
   protected:
     void ResetHover() override;
     void paintEvent(QPaintEvent* event) override;
+    // A close request (Alt+F4, a window list) ends the program as the close
+    // image does.
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     struct LabelLayout;

@@ -44,12 +44,27 @@ quel_install_packages() {
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing
 }
 
-# quel_build DIR [cmake options...]: configures DIR once, then builds it.
+# quel_build DIR [cmake options...]: configures DIR when it is new or was
+# configured with other options, then builds it.
 quel_build() {
   local dir=$1
   shift
-  if [ ! -f "$dir/build.ninja" ]; then
+  if [ ! -f "$dir/build.ninja" ] || [ "$(cat "$dir/quel-options" 2>/dev/null)" != "$*" ]; then
     cmake -S "$QUEL_ROOT" -B "$dir" -G Ninja "$@" || return 1
+    printf '%s\n' "$*" >"$dir/quel-options"
   fi
   cmake --build "$dir"
+}
+
+# quel_sanitizer_options: how the programs of the sanitizer build check and
+# report, for ./test and for running them by hand: every finding ends the
+# program with its stack, leaks included, except the library leaks that
+# tests/lsan.supp names. strict_string_checks stays off: on an X display
+# libxkbcommon hands strndup names without a terminating zero.
+quel_sanitizer_options() {
+  local root
+  root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+  export ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1
+  export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
+  export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 }

@@ -17,6 +17,7 @@
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -128,6 +129,31 @@ TEST_F(WindowSequenceTest, MinimizeAndEndFromForm1) {
     QTest::mouseClick(form1->CloseOver(), Qt::LeftButton, {}, centre(form1->CloseOver()));
     EXPECT_EQ(dialogs.EndRequests, 1);
     EXPECT_TRUE(dialogs.Boxes.empty()); // ends without a question
+}
+
+TEST_F(WindowSequenceTest, CloseRequestsTakeTheWayOfEachWindowsOwnCommands) {
+    // Through the window system, as Alt+F4 asks; true when the window closed.
+    const auto requestClose = [](QWidget* window) { return window->windowHandle()->close(); };
+    windows.Start();
+    QPointer<SplashScreen> splash(windows.Splash());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(splash));
+    EXPECT_FALSE(requestClose(splash));
+    Form1* form1 = windows.InfoWindow();
+    ASSERT_NE(form1, nullptr); // at once, not after the splash time
+    EXPECT_TRUE(form1->isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return splash.isNull(); }, 1000));
+
+    clickBegin(form1);
+    QPointer<Form2> form2(windows.BenchmarkWindow());
+    ASSERT_FALSE(form2.isNull());
+    EXPECT_FALSE(requestClose(form2));
+    EXPECT_TRUE(form1->isVisible()); // as "E&xit"
+    EXPECT_EQ(windows.BenchmarkWindow(), nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form2.isNull(); }, 1000));
+    EXPECT_EQ(dialogs.EndRequests, 0);
+
+    EXPECT_FALSE(requestClose(form1));
+    EXPECT_EQ(dialogs.EndRequests, 1); // as the close image
 }
 
 TEST_F(WindowSequenceTest, EndToEndRunSavesBothReportsIntoOneFolder) {

@@ -3,6 +3,7 @@
 #include "FileSystem.h"
 #include "ImageBox.h"
 #include "ProgBar.h"
+#include "ScopedLocale.h"
 #include "ScriptedDialogs.h"
 #include "TempDir.h"
 
@@ -12,8 +13,14 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 
@@ -88,6 +95,20 @@ TEST_F(Form2Test, ExitAndTheShownCloseImageLeaveTheWindow) {
     EXPECT_EQ(leave.count(), 2);
 }
 
+TEST_F(Form2Test, OnlyTheLeftButtonClicks) {
+    const struct {
+        Qt::MouseButton button;
+        int leaves;
+    } cases[] = {{Qt::RightButton, 0}, {Qt::MiddleButton, 0}, {Qt::LeftButton, 2}};
+    for (const auto& c : cases) {
+        QSignalSpy leave(&form, &Form2::LeaveRequested);
+        QTest::mouseClick(form.Exit_Label, c.button, {}, centre(form.Exit_Label));
+        QTest::mouseMove(form.CloseN_Image, centre(form.CloseN_Image));
+        QTest::mouseClick(form.CloseH_Image, c.button, {}, centre(form.CloseH_Image));
+        EXPECT_EQ(leave.count(), c.leaves) << c.button;
+    }
+}
+
 TEST_F(Form2Test, DraggingTheBareSurfaceWithAnyButtonMovesTheWindow) {
     for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
         const QPoint start = form.pos();
@@ -128,9 +149,10 @@ TEST_F(Form2Test, ARunLocksTheCommandsAndEndsWithTheResult) {
             form.CloseN_Image->isEnabled() || form.CloseH_Image->isEnabled()) {
             ++ticksWithCommandEnabled;
         }
-        // Clicks while the run goes on change nothing.
+        // Clicks and close requests while the run goes on change nothing.
         QTest::mouseClick(form.Begin_Label, Qt::LeftButton, {}, centre(form.Begin_Label));
         QTest::mouseClick(form.Exit_Label, Qt::LeftButton, {}, centre(form.Exit_Label));
+        form.windowHandle()->close();
     });
     probe.start(0);
     dialogs.Answers = {Dialogs::Answer::OK, Dialogs::Answer::Cancel, Dialogs::Answer::Cancel};
@@ -140,6 +162,7 @@ TEST_F(Form2Test, ARunLocksTheCommandsAndEndsWithTheResult) {
     EXPECT_GT(ticksDuringRun, 0);
     EXPECT_EQ(ticksWithCommandEnabled, 0);
     EXPECT_EQ(leave.count(), 0);
+    EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(form.Quel_TimeList->count(), 101);
     // The final message, then the two save questions, both cancelled here.
     ASSERT_EQ(dialogs.Boxes.size(), 3u);
@@ -153,4 +176,28 @@ TEST_F(Form2Test, ARunLocksTheCommandsAndEndsWithTheResult) {
     EXPECT_TRUE(form.Exit_Label->isEnabled());
     EXPECT_FALSE(std::filesystem::exists(dir.File("QuelTest.HAr")));
     EXPECT_FALSE(std::filesystem::exists(dir.File("QuelTest2.dat")));
+}
+
+TEST_F(Form2Test, AFileErrorShowsTheSystemsTextInTheUsersLanguage) {
+    ScopedLocale french("fr_FR");
+    // The system's text comes in the locale's encoding, UTF-8 here.
+    const QString systemText = QString::fromUtf8(std::strerror(ENXIO));
+    if (!french.InForce() || !systemText.contains(QChar(0xE9))) {
+        GTEST_SKIP() << "no French locale or system texts here";
+    }
+    // A socket in place of the test input: opening it fails with ENXIO.
+    std::filesystem::remove(dir.File("Quelvorant.exe"));
+    const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, dir.File("Quelvorant.exe").c_str(), sizeof address.sun_path - 1);
+    ASSERT_EQ(::bind(socket, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+
+    QTest::mouseClick(form.Begin_Label, Qt::LeftButton, {}, centre(form.Begin_Label));
+    ::close(socket);
+
+    ASSERT_FALSE(dialogs.Boxes.empty());
+    EXPECT_EQ(dialogs.Boxes[0].Prompt.toStdString(),
+              "The compression was not successful. Something went terribly wrong.\r\n\r\n" +
+                  systemText.toStdString());
 }
