@@ -7,6 +7,7 @@ QUEL_PACKAGES=(
   qt6-base-dev libcpuid-dev fonts-wine     # the program's libraries and font
   libhwloc-dev nlohmann-json3-dev          # the machine's facts: topology, JSON
   libcli11-dev                             # command-line options
+  libsqlite3-dev                           # the results history
   googletest libgtest-dev libgmock-dev     # tests
   python3-jsonschema                       # JSON output checked against its schema
   libbenchmark-dev                         # benchmarks
