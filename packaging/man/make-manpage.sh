@@ -4,7 +4,8 @@
 # from the program's --help and --version. SUMMARY is the text of the NAME
 # line, INCLUDE a help2man include file with the sections the help lacks.
 # Every subcommand the help lists under "Subcommands:" adds its own --help
-# to a COMMANDS section, so a new subcommand needs no change here.
+# to a COMMANDS section, and so do the subcommands its help lists in turn,
+# so a new subcommand needs no change here.
 # SOURCE_DATE_EPOCH, when set, is the page's date.
 set -eu
 program=$1
@@ -16,15 +17,27 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export LC_ALL=C
 
-"$program" --help >"$work/help"
-subcommands=$(sed -n '/^Subcommands:$/,/^$/s/^  \([^ ][^ ]*\).*/\1/p' "$work/help")
+# The subcommands a help file lists.
+subcommands() {
+  sed -n '/^Subcommands:$/,/^$/s/^  \([^ ][^ ]*\).*/\1/p' "$1"
+}
+
+# Writes the roff of each subcommand of the command "$@" (the program and
+# the subcommands above), whose help is in "$work/help-$#", and of theirs.
+commands_roff() {
+  for subcommand in $(subcommands "$work/help-$#"); do
+    "$@" "$subcommand" --help >"$work/help-$(($# + 1))"
+    awk -f "$here/subcommand-roff.awk" "$work/help-1" "$work/help-$(($# + 1))"
+    commands_roff "$@" "$subcommand"
+  done
+}
+
+"$program" --help >"$work/help-1"
 set -- --include="$include"
-if [ -n "$subcommands" ]; then
+if [ -n "$(subcommands "$work/help-1")" ]; then
   {
     echo "[COMMANDS]"
-    for subcommand in $subcommands; do
-      "$program" "$subcommand" --help | awk -f "$here/subcommand-roff.awk" "$work/help" -
-    done
+    commands_roff "$program"
   } >"$work/commands.h2m"
   # Before the page's own include, so COMMANDS comes before its sections.
   set -- --include="$work/commands.h2m" "$@"
