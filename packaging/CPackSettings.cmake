@@ -21,11 +21,14 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-wine)
-# Library dependencies come from dpkg-shlibdeps; it finds libQuelCore.so in
-# the package's own private folder (a path below the staging directory).
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Library dependencies come from dpkg-shlibdeps, run by our own script
+# rather than CPack's, so the package has no maintainer scripts; it finds
+# libQuelCore.so in the package's own private folder (a path below the
+# staging directory).
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS OFF)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS
     .${CPACK_PACKAGING_INSTALL_PREFIX}/${QUEL_INSTALL_PROGRAM_DIR})
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/SharedLibraryDepends.cmake)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)

@@ -15,6 +15,7 @@ QUEL_PACKAGES=(
   xvfb xauth                               # a real X display for looking at windows
   locales                                  # the test under a German locale
   desktop-file-utils dpkg-dev file         # the installed layout and the Debian package
+  help2man man-db                          # manual pages: made from --help, checked with man
 )
 
 quel_missing_packages() {

@@ -137,4 +137,14 @@ TEST_F(DebianPackageTest, PackageHoldsExactlyTheInstalledLayoutUnderUsr) {
     EXPECT_EQ(linkTargets, links);
 }
 
+// The private library needs no ldconfig, and nothing else needs a script.
+TEST_F(DebianPackageTest, PackageHasNoMaintainerScripts) {
+    const ProgramRun run = DpkgDeb("-I");
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(run.output.find(" control"), std::string::npos) << run.output;
+    for (const char* script : {"preinst", "postinst", "prerm", "postrm"}) {
+        EXPECT_EQ(run.output.find(script), std::string::npos) << script << "\n" << run.output;
+    }
+}
+
 } // namespace

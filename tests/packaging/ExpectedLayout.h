@@ -31,6 +31,10 @@ inline const std::vector<ExpectedEntry>& ExpectedLayout() {
         {"share/doc/quelvorant/README.md", EntryKind::Data},
         {"share/doc/quelvorant/LICENSE", EntryKind::Data},
         {"share/doc/quelvorant/copyright", EntryKind::Data},
+        {"share/doc/quelvorant/changelog.gz", EntryKind::Data},
+        {"share/man/man1/quelvorant.1.gz", EntryKind::Data},
+        {"share/man/man1/quelvorant-cli.1.gz", EntryKind::Data},
+        {"share/man/man1/he3.1.gz", EntryKind::Data},
     };
     return entries;
 }

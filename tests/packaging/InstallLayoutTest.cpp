@@ -1,24 +1,19 @@
 #include "ExpectedLayout.h"
+#include "GzipFile.h"
 #include "InstalledTree.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <set>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 bool IsExecutable(const fs::path& path) {
     const fs::perms p = fs::symlink_status(path).permissions();
@@ -188,6 +183,28 @@ TEST_F(InstallLayoutTest, DocumentationIsTheProjectsReadmeLicenseAndCopyright) {
     const std::size_t permission = license.find("Permission is hereby granted");
     ASSERT_NE(permission, std::string::npos);
     EXPECT_EQ(LicenseTextOfCopyright(copyright), license.substr(permission));
+}
+
+TEST_F(InstallLayoutTest, ChangelogIsTheProjectsDebianChangelogOfThisVersion) {
+    const std::string installed = tree_->Path("share/doc/quelvorant/changelog.gz");
+    EXPECT_EQ(GzipHeaderProblem(ReadFile(installed)), "");
+    const std::string source = QUEL_SOURCE_DIR "/packaging/changelog";
+    const ProgramRun text = Gunzip(installed);
+    ASSERT_EQ(text.exitCode, 0) << text.output;
+    EXPECT_TRUE(text.output == ReadFile(source)) << "differs from packaging/changelog";
+    // dpkg's own parser: it warns about anything out of the format.
+    const std::pair<const char*, const char*> fields[] = {
+        {"Version", QUEL_VERSION},
+        {"Maintainer", "Quelcraft Team <team@quelcraft.invalid>"},
+    };
+    for (const auto& [field, value] : fields) {
+        const ProgramRun parsed = RunProgram(QStringLiteral("dpkg-parsechangelog"),
+                                             {QStringLiteral("-l"), QString::fromStdString(source),
+                                              QStringLiteral("-S"), QString::fromLatin1(field)},
+                                             CleanEnvironment());
+        EXPECT_EQ(parsed.exitCode, 0) << parsed.output;
+        EXPECT_EQ(parsed.output, std::string(value) + "\n") << field;
+    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // he3: compresses a file into an HE3 stream or restores it, with clsHuffman.
 #include "CommandLine.h"
 #include "QuelError.h"
+#include "Version.h"
 #include "clsHuffman.h"
 
 #include <exception>
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
     CLI::App app("Compresses a file into an HE3 stream with Quelvorant's Huffman coder, or "
                  "restores it.",
                  "he3");
+    app.set_version_flag("--version", "he3 " + VersionNumber());
     app.footer(
         "DEST is replaced only when the operation succeeds; SOURCE and DEST may name the "
         "same file.\nExit status: 0 on success, 1 when the operation fails, 2 on bad usage.");

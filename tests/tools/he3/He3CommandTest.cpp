@@ -1,6 +1,7 @@
 #include "ChildProcess.h"
 #include "FileSystem.h"
 #include "TempDir.h"
+#include "Version.h"
 #include "clsHuffman.h"
 
 #include <filesystem>
@@ -92,6 +93,13 @@ TEST_F(He3Command, HelpGoesToStandardOutput) {
         EXPECT_EQ(outcome.err, "");
     }
     EXPECT_FALSE(fs::exists(Path("y")));
+}
+
+TEST_F(He3Command, VersionGoesToStandardOutput) {
+    const Outcome outcome = Run({"--version"});
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.out, "he3 " + VersionNumber() + "\n");
+    EXPECT_EQ(outcome.err, "");
 }
 
 TEST_F(He3Command, FailureIsReportedAndLeavesDestination) {
