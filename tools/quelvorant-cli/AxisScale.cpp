@@ -13,8 +13,10 @@ std::vector<double> AxisScale::Ticks() const {
 }
 
 AxisScale NiceScale(double low, double high, int maxSteps) {
-    if (!(high > low)) {
-        const double half = low != 0.0 ? std::fabs(low) * 0.05 : 0.5;
+    if (!(high > low) && low == 0.0) {
+        high = 1.0;
+    } else if (!(high > low)) {
+        const double half = std::fabs(low) * 0.05;
         low -= half;
         high += half;
     }

@@ -18,5 +18,5 @@ struct AxisScale {
 };
 
 // The scale with the fewest round steps, at most maxSteps, that holds low
-// and high; an empty range is widened around its value.
+// and high. An empty range is widened around its value, or from 0 up to 1.
 AxisScale NiceScale(double low, double high, int maxSteps);

@@ -21,9 +21,8 @@ std::string plural(std::size_t count, const char* word) {
 }
 
 std::string header(const ReportData& data) {
-    const std::string& host =
-        data.Machine.HostName.empty() ? "unknown host" : data.Machine.HostName;
-    const std::string& brand =
+    const std::string host = data.Machine.HostName.empty() ? "unknown host" : data.Machine.HostName;
+    const std::string brand =
         data.Machine.Processor.empty() ? "unknown processor" : data.Machine.Processor;
     return std::string("<header><h1>") + kTitle + "</h1><p class=\"lead\">Run " +
            HtmlEscaped(data.Run.Id) + " on <strong>" + HtmlEscaped(host) + "</strong> (" +
@@ -50,7 +49,8 @@ std::string notes(const ReportData& data) {
     }
     if (run.Threads != 1) {
         note("This run ran " + std::to_string(run.Threads) +
-             " copies of the workload at once; the figures below it are of runs of one copy.");
+             " copies of the workload at once; the spread and the scores over time are of runs "
+             "of one copy.");
     }
     const bool listed = std::any_of(data.MachineRuns.begin(), data.MachineRuns.end(),
                                     [&](const HistoryRun& other) { return other.Id == run.Id; });

@@ -11,9 +11,10 @@ using Entry = std::pair<HistoryMachine, HistoryRun>;
 
 // Height of a machine's row in the chart: its label above its bar.
 constexpr double kRow = 52;
-// A label longer than this is cut, so that it fits when the chart's texts grow
-// on a narrow window; the table holds it whole.
-constexpr std::size_t kLabelLength = 40;
+// A label longer than these is cut, the shorter length for a narrow window
+// where the chart's texts grow; the table holds it whole.
+constexpr std::size_t kWideLabel = 64;
+constexpr std::size_t kNarrowLabel = 40;
 
 std::string name(const HistoryMachine& machine) {
     return machine.HostName.empty() ? "unknown host" : machine.HostName;
@@ -57,10 +58,17 @@ std::string chart(const std::vector<Entry>& machines, const std::string& thisMac
         const std::string marks = std::string(current ? " (this machine)" : "") +
                                   (run.Comparable ? "" : " (other input)");
         const std::string label =
-            shortened(std::to_string(i + 1) + ". " + name(machine) + " · " + processor(machine),
-                      kLabelLength - marks.size()) +
-            marks;
-        svg.Text(svg.PlotLeft(), top + 20, label, current ? "bar-label this" : "bar-label");
+            std::to_string(i + 1) + ". " + name(machine) + " · " + processor(machine);
+        const std::string cls = current ? "bar-label this" : "bar-label";
+        const std::string narrow = shortened(label, kNarrowLabel - marks.size()) + marks;
+        const std::string wide = shortened(label, kWideLabel - marks.size()) + marks;
+        if (narrow == wide) {
+            svg.Text(svg.PlotLeft(), top + 20, wide, cls);
+        } else {
+            // The style sheet shows one of the two, by the width of the window.
+            svg.Text(svg.PlotLeft(), top + 20, wide, cls + " wide");
+            svg.Text(svg.PlotLeft(), top + 20, narrow, cls + " narrow");
+        }
         const double end = svg.X(scale, run.TimeSumma);
         svg.Rect(svg.PlotLeft(), top + 27, end - svg.PlotLeft(), 20,
                  current ? "machine this" : "machine",

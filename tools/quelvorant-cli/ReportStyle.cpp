@@ -15,7 +15,8 @@ h1 { font-size: 1.6rem; margin: 0 0 4px; }
 h2 { font-size: 1.3rem; margin: 36px 0 12px; border-bottom: 1px solid var(--line); padding-bottom: 4px; }
 h3 { font-size: 1.05rem; margin: 0 0 8px; }
 .lead { color: var(--muted); margin: 0; overflow-wrap: anywhere; }
-.note { background: var(--mark); border-left: 4px solid var(--decompression); padding: 8px 12px; }
+.note { background: var(--mark); border-left: 4px solid var(--decompression); padding: 8px 12px;
+  overflow-wrap: anywhere; }
 .figures { display: grid; grid-template-columns: minmax(0, 1fr) minmax(0, 1fr) minmax(0, 2fr); gap: 16px; }
 .figure-box { background: var(--panel); border-radius: 6px; padding: 12px 16px; min-width: 0; }
 .figure-box .value { font-size: 2.2rem; font-weight: bold; line-height: 1.2; }
@@ -63,6 +64,7 @@ svg.chart .point.this { fill: var(--this); }
 svg.chart .machine { fill: var(--machine); }
 svg.chart .machine.this { fill: var(--this); }
 svg.chart .bar-label.this, svg.chart .point-label { font-weight: bold; }
+svg.chart .narrow { display: none; }
 footer { margin-top: 40px; padding-top: 12px; padding-bottom: 24px; color: var(--muted); font-size: 0.85rem; }
 footer p { margin: 0 0 4px; border-top: 1px solid var(--line); padding-top: 8px; }
 footer p + p { border-top: none; padding-top: 0; }
@@ -81,6 +83,8 @@ footer p + p { border-top: none; padding-top: 0; }
   .pass-grid th, .pass-grid td { padding-right: 3px; }
   svg.chart text { font-size: 24px; }
   svg.chart .bar-label { font-size: 22px; }
+  svg.chart .wide { display: none; }
+  svg.chart .narrow { display: inline; }
 }
 @media print {
   body { font-size: 10pt; }

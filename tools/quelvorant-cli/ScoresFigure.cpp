@@ -31,9 +31,13 @@ Placement place(const std::vector<HistoryRun>& runs, const SvgChart& svg) {
     if (times.empty() || times.size() != runs.size()) {
         const double slot =
             svg.PlotWidth() / static_cast<double>(std::max<std::size_t>(runs.size(), 1));
+        // A label on every run up to eight of them, then on every few.
+        const std::size_t every = (runs.size() + 7) / 8;
         for (std::size_t i = 0; i < runs.size(); ++i) {
             placement.X.push_back(svg.PlotLeft() + (static_cast<double>(i) + 0.5) * slot);
-            placement.Labels.emplace_back(placement.X.back(), std::to_string(i + 1));
+            if (i % every == 0) {
+                placement.Labels.emplace_back(placement.X.back(), std::to_string(i + 1));
+            }
         }
         placement.Title = "run, oldest first";
         return placement;

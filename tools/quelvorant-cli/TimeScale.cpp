@@ -96,27 +96,31 @@ std::optional<std::int64_t> UtcSeconds(const std::string& text) {
 std::vector<TimeTick> TimeTicks(std::int64_t from, std::int64_t to, int maxTicks) {
     // One tick at most always fits in the end, with steps of many years.
     maxTicks = std::max(maxTicks, 1);
-    for (const std::int64_t hours : {1, 2, 3, 6, 12}) {
-        std::vector<TimeTick> ticks = evenTicks(from, to, maxTicks, hours * kHour, 0, hourLabel);
-        if (static_cast<int>(ticks.size()) <= maxTicks) {
-            return ticks;
-        }
-    }
-    for (const std::int64_t step : {kDay, 2 * kDay}) {
-        std::vector<TimeTick> ticks = evenTicks(from, to, maxTicks, step, 0, dayLabel);
-        if (static_cast<int>(ticks.size()) <= maxTicks) {
-            return ticks;
-        }
-    }
-    for (const std::int64_t weeks : {1, 2}) {
+    // Steps of seconds from an origin, or of months when Months is set.
+    struct Step {
+        std::int64_t Seconds;
+        std::int64_t Origin;
+        std::string (*Label)(std::int64_t);
+        int Months;
+    };
+    const Step steps[] = {
+        {kHour, 0, hourLabel, 0},
+        {2 * kHour, 0, hourLabel, 0},
+        {3 * kHour, 0, hourLabel, 0},
+        {6 * kHour, 0, hourLabel, 0},
+        {12 * kHour, 0, hourLabel, 0},
+        {kDay, 0, dayLabel, 0},
+        {2 * kDay, 0, dayLabel, 0},
+        {7 * kDay, kFirstMonday, dayLabel, 0},
+        {14 * kDay, kFirstMonday, dayLabel, 0},
+        {0, 0, nullptr, 1},
+        {0, 0, nullptr, 3},
+        {0, 0, nullptr, 6},
+    };
+    for (const Step& step : steps) {
         std::vector<TimeTick> ticks =
-            evenTicks(from, to, maxTicks, weeks * 7 * kDay, kFirstMonday, dayLabel);
-        if (static_cast<int>(ticks.size()) <= maxTicks) {
-            return ticks;
-        }
-    }
-    for (const int months : {1, 3, 6}) {
-        std::vector<TimeTick> ticks = monthTicks(from, to, maxTicks, months);
+            step.Months > 0 ? monthTicks(from, to, maxTicks, step.Months)
+                            : evenTicks(from, to, maxTicks, step.Seconds, step.Origin, step.Label);
         if (static_cast<int>(ticks.size()) <= maxTicks) {
             return ticks;
         }
