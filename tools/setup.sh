@@ -13,6 +13,7 @@ QUEL_PACKAGES=(
   libbenchmark-dev                         # benchmarks
   clang libclang-rt-dev                    # sanitizers and fuzzing
   xvfb xauth                               # a real X display for looking at windows
+  chromium                                 # the HTML report rendered in a headless browser
   locales                                  # the test under a German locale
   desktop-file-utils dpkg-dev file         # the installed layout and the Debian package
   help2man man-db                          # manual pages: made from --help, checked with man
