@@ -4,6 +4,7 @@
 #include "CommandLine.h"
 #include "CompareCommand.h"
 #include "HistoryCommands.h"
+#include "HistoryEntries.h"
 #include "HostSystemStatus.h"
 #include "Interruption.h"
 #include "MachineInfo.h"
@@ -11,6 +12,7 @@
 #include "MachineInfoText.h"
 #include "QuelCoreBinding.h"
 #include "QuelError.h"
+#include "ReportCommand.h"
 #include "Version.h"
 
 #include <exception>
@@ -24,6 +26,10 @@ nlohmann::json machineInfoJson() {
     QuelCoreBinding library;
     HostSystemStatus system;
     return MachineInfoJson(CollectMachineInfo(library, system));
+}
+
+std::string thisMachineId() {
+    return HistoryMachineOf(machineInfoJson(), "").Id;
 }
 
 int runInfo(bool json) {
@@ -154,6 +160,16 @@ int main(int argc, char** argv) {
         ->required()
         ->check(CLI::ExistingFile);
     importCommand->callback([&] { command = [&] { return RunImport(importFiles); }; });
+
+    CLI::App* reportCommand = app.add_subcommand(
+        "report", "write one HTML page about a kept run, with charts, readable offline");
+    std::optional<std::string> reportRun;
+    std::string reportFile;
+    reportCommand->add_option("RUN-ID", reportRun,
+                              "the run (id or beginning); the newest of this machine without it");
+    reportCommand->add_option("--html", reportFile, "the file to write")->required();
+    reportCommand->callback(
+        [&] { command = [&] { return RunReport(reportRun, reportFile, thisMachineId()); }; });
 
     CommandLine::UseUsageFirstHelp(app);
     if (const auto done = CommandLine::Parse(app, argc, argv)) {

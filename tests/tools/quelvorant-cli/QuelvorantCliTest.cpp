@@ -253,3 +253,23 @@ TEST_F(QuelvorantCli, AHistoryItCannotUseEndsHistoryCommandsButNotTheBench) {
     EXPECT_NE(bench.err.find("the runs were not recorded"), std::string::npos) << bench.err;
     EXPECT_EQ(FileSystem::ReadAll(historyFile()), garbage);
 }
+
+TEST_F(QuelvorantCli, ReportShowsAKeptRunWithItsPassesAndTheMachinesRuns) {
+    EXPECT_EQ(Run({"report", "--html", dir_.File("none.html")}).status, 1); // nothing kept yet
+    ASSERT_EQ(Run(Bench(dir_.File("a.json"), "1")).status, 0);
+    const Outcome report = Run({"report", "--html", dir_.File("report.html")});
+    ASSERT_EQ(report.status, 0) << report.err;
+    const auto bytes = FileSystem::ReadAll(dir_.File("report.html"));
+    const std::string page(bytes.begin(), bytes.end());
+    const auto count = [&page](const std::string& part) {
+        std::size_t found = 0;
+        for (auto at = page.find(part); at != std::string::npos; at = page.find(part, at + 1)) {
+            ++found;
+        }
+        return found;
+    };
+    EXPECT_EQ(count("<rect class=\"pass compression\""), 50u);
+    EXPECT_EQ(count("<rect class=\"pass decompression\""), 51u);
+    EXPECT_EQ(count("<circle class=\"point"), 2u); // both runs of this machine
+    EXPECT_NE(page.find("does not compare"), std::string::npos); // a test input of its own
+}
