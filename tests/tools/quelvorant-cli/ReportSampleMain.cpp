@@ -1,5 +1,5 @@
 // report_sample FILE: writes the sample report, for a look in a browser and
-// for the screenshot in docs/report.png.
+// for the screenshot in docs/report-sample.png.
 #include "ReportSample.h"
 
 #include <fstream>
