@@ -1,18 +1,25 @@
 #!/usr/bin/env bash
 # Reads the benchmark's spread against a well-known peer measured in the same
-# minutes: ROUNDS window runs of the benchmark, each followed by one run of
-# 7-Zip's single-thread benchmark (`7zz b -mmt1 -md22`), then the coefficient
-# of variation (standard deviation over mean) of both, side by side. On a
+# minutes: ROUNDS runs of the benchmark, each followed by one run of 7-Zip's
+# single-thread benchmark (`7zz b -mmt1 -md22`), then the coefficient of
+# variation (standard deviation over mean) of both, side by side. On a
 # machine where 7-Zip itself spreads by 2 %, a Time Summa that spreads by 2 %
 # is as steady as the machine allows.
 #
-#   bench/stability.sh BUILD [ROUNDS]     BUILD: a build folder (build), ROUNDS: 6
+#   bench/stability.sh BUILD [ROUNDS] [window|cli]
+# BUILD: a build folder (build); ROUNDS: 6; the runs go through the benchmark
+# window (offscreen, the default) or through quelvorant-cli.
 set -euo pipefail
 
 build=${1:?usage: bench/stability.sh BUILD [ROUNDS]}
 rounds=${2:-6}
-overhead="$build/bin/form2_overhead"
-[ -x "$overhead" ] || { echo "stability.sh: $overhead is missing; build first" >&2; exit 2; }
+through=${3:-window}
+case $through in
+  window) program="$build/bin/form2_overhead" ;;
+  cli) program="$build/bin/quelvorant-cli" ;;
+  *) echo "usage: bench/stability.sh BUILD [ROUNDS] [window|cli]" >&2; exit 2 ;;
+esac
+[ -x "$program" ] || { echo "stability.sh: $program is missing; build first" >&2; exit 2; }
 if ! command -v 7zz >/dev/null 2>&1; then
   echo "stability.sh: 7zz is missing; install it with: sudo apt-get install 7zip" >&2
   exit 2
@@ -20,9 +27,15 @@ fi
 
 summas=()
 ratings=()
+printf 'Time Summa through the %s, beside 7-Zip\n' "$through"
 printf '%5s  %15s  %22s\n' round "Time Summa (s)" "7zz b -mmt1 (MIPS)"
 for round in $(seq 1 "$rounds"); do
-  summa=$("$overhead" --window 1)
+  if [ "$through" = window ]; then
+    summa=$("$program" --window 1)
+  else
+    summa=$("$program" bench --runs 1 --warmup 0 --quiet --no-history --json - 2>/dev/null |
+      /usr/bin/python3 -c 'import json, sys; print("%.4f" % json.load(sys.stdin)["runs"][0]["time_summa"])')
+  fi
   rating=$(7zz b -mmt1 -md22 | awk '/^Tot:/ { print $NF }')
   [ -n "$rating" ] || { echo "stability.sh: no rating in the output of 7zz b" >&2; exit 1; }
   summas+=("$summa")

@@ -1,5 +1,6 @@
 #include "BenchmarkRun.h"
 
+#include "BenchmarkMemory.h"
 #include "FileSystem.h"
 #include "NumberText.h"
 #include "OutputCheck.h"
@@ -16,6 +17,8 @@ BenchmarkRun::BenchmarkRun(BenchmarkView& view, TimedPasses& passes, SaveOffers 
     : view_(view), passes_(passes), saveOffers_(std::move(saveOffers)) {}
 
 void BenchmarkRun::Begin_Label_Click() {
+    // The passes' buffers stay in the process, whatever program runs them.
+    KeepBenchmarkMemory();
     lastCheck_ = CheckResult{};
     startedAt_ = RunRecord::Now();
     start_ = std::chrono::steady_clock::now();
