@@ -16,17 +16,16 @@ double passesPerSecond(const RunRecord& run) {
                                  : 0.0;
 }
 
-template <typename Part>
-std::vector<double> allTimes(const std::vector<RunRecord>& runs, Part part) {
+} // namespace
+
+std::vector<double> PassTimesOf(const std::vector<RunRecord>& runs, PassKind kind) {
     std::vector<double> times;
     for (const RunRecord& run : runs) {
-        const std::vector<double> some = (run.*part)();
+        const std::vector<double> some = (run.*kind)();
         times.insert(times.end(), some.begin(), some.end());
     }
     return times;
 }
-
-} // namespace
 
 BenchSummary Summarize(const std::vector<RunRecord>& runs, std::uint64_t inputBytes) {
     BenchSummary summary;
@@ -53,9 +52,9 @@ BenchSummary Summarize(const std::vector<RunRecord>& runs, std::uint64_t inputBy
     summary.Score = ordered[(ordered.size() - 1) / 2]->Score;
 
     summary.CompressMBps =
-        megabytesPerSecond(inputBytes, allTimes(runs, &RunRecord::CompressionTimes));
+        megabytesPerSecond(inputBytes, PassTimesOf(runs, &RunRecord::CompressionTimes));
     summary.DecompressMBps =
-        megabytesPerSecond(inputBytes, allTimes(runs, &RunRecord::DecompressionTimes));
+        megabytesPerSecond(inputBytes, PassTimesOf(runs, &RunRecord::DecompressionTimes));
     summary.PassesPerSecond = Statistics::Median(rates);
     return summary;
 }

@@ -25,6 +25,11 @@ struct BenchSummary {
 
 BenchSummary Summarize(const std::vector<RunRecord>& runs, std::uint64_t inputBytes);
 
+// The pass times of one kind (RunRecord::CompressionTimes or
+// DecompressionTimes) of all these runs, run after run.
+using PassKind = std::vector<double> (RunRecord::*)() const;
+std::vector<double> PassTimesOf(const std::vector<RunRecord>& runs, PassKind kind);
+
 // The figures of copies of the workload running at once.
 struct MultiCoreSummary {
     int Copies = 0;

@@ -1,6 +1,7 @@
 #include "CompareCommand.h"
 
 #include "BenchJson.h"
+#include "BenchSummary.h"
 #include "MannWhitney.h"
 
 #include <cstdio>
@@ -19,21 +20,11 @@ struct Figure {
     std::function<std::vector<double>(const BenchReport&)> samples;
 };
 
-template <typename Part>
-std::vector<double> passTimes(const std::vector<RunRecord>& runs, Part part) {
-    std::vector<double> times;
-    for (const RunRecord& run : runs) {
-        const std::vector<double> some = (run.*part)();
-        times.insert(times.end(), some.begin(), some.end());
-    }
-    return times;
-}
-
 std::vector<double> copiesTimes(const BenchReport& report) {
     std::vector<double> times;
     for (const CopiesRecord& copies : report.CopiesRuns) {
-        const auto some = passTimes(copies.Copies, &RunRecord::CompressionTimes);
-        const auto more = passTimes(copies.Copies, &RunRecord::DecompressionTimes);
+        const auto some = PassTimesOf(copies.Copies, &RunRecord::CompressionTimes);
+        const auto more = PassTimesOf(copies.Copies, &RunRecord::DecompressionTimes);
         times.insert(times.end(), some.begin(), some.end());
         times.insert(times.end(), more.begin(), more.end());
     }
@@ -41,8 +32,8 @@ std::vector<double> copiesTimes(const BenchReport& report) {
 }
 
 std::vector<double> allPasses(const BenchReport& report) {
-    auto times = passTimes(report.Runs, &RunRecord::CompressionTimes);
-    const auto more = passTimes(report.Runs, &RunRecord::DecompressionTimes);
+    auto times = PassTimesOf(report.Runs, &RunRecord::CompressionTimes);
+    const auto more = PassTimesOf(report.Runs, &RunRecord::DecompressionTimes);
     times.insert(times.end(), more.begin(), more.end());
     return times;
 }
@@ -53,10 +44,10 @@ const Figure kFigures[] = {
      allPasses},
     {"Compression (MB/s, median pass), higher is faster",
      [](const BenchReport& r) { return std::optional<double>(r.Summary.CompressMBps); },
-     [](const BenchReport& r) { return passTimes(r.Runs, &RunRecord::CompressionTimes); }},
+     [](const BenchReport& r) { return PassTimesOf(r.Runs, &RunRecord::CompressionTimes); }},
     {"Decompression (MB/s, median pass), higher is faster",
      [](const BenchReport& r) { return std::optional<double>(r.Summary.DecompressMBps); },
-     [](const BenchReport& r) { return passTimes(r.Runs, &RunRecord::DecompressionTimes); }},
+     [](const BenchReport& r) { return PassTimesOf(r.Runs, &RunRecord::DecompressionTimes); }},
     {"Multi-core passes per second, higher is faster",
      [](const BenchReport& r) {
          return r.MultiCore ? std::optional<double>(r.MultiCore->PassesPerSecond) : std::nullopt;

@@ -1,41 +1,16 @@
 #include "MachineWatch.h"
 
+#include "ClockFrequencies.h"
+#include "ProcessorFolders.h"
+#include "SystemFile.h"
+
 #include <algorithm>
-#include <charconv>
 #include <chrono>
-#include <filesystem>
-#include <fstream>
-#include <set>
 #include <sstream>
 #include <sys/resource.h>
 #include <unistd.h>
-#include <vector>
 
 namespace {
-
-std::optional<std::string> firstLine(const std::string& path) {
-    std::ifstream in(path);
-    std::string line;
-    if (!in || !std::getline(in, line)) {
-        return std::nullopt;
-    }
-    return line;
-}
-
-// The processors' folders below /sys/devices/system/cpu: cpu0, cpu1, ...
-std::vector<std::string> processorFolders(const std::string& root) {
-    std::vector<std::string> folders;
-    std::error_code error;
-    for (const auto& entry :
-         std::filesystem::directory_iterator(root + "/sys/devices/system/cpu", error)) {
-        const std::string name = entry.path().filename().string();
-        if (name.size() > 3 && name.compare(0, 3, "cpu") == 0 &&
-            name.find_first_not_of("0123456789", 3) == std::string::npos) {
-            folders.push_back(entry.path().string());
-        }
-    }
-    return folders;
-}
 
 double secondsOf(const timeval& time) {
     return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6;
@@ -49,7 +24,7 @@ MachineWatch::Reading MachineWatch::read() const {
     Reading reading;
     // The first line of /proc/stat: all processors' ticks in user, nice,
     // system, idle, iowait, irq, softirq and steal time.
-    if (const auto line = firstLine(root_ + "/proc/stat")) {
+    if (const auto line = SystemFile::Line(root_, "/proc/stat")) {
         std::istringstream fields(*line);
         std::string label;
         std::uint64_t ticks[8] = {};
@@ -66,14 +41,11 @@ MachineWatch::Reading MachineWatch::read() const {
     reading.ownSeconds = secondsOf(own.ru_utime) + secondsOf(own.ru_stime);
     reading.wallSeconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-    for (const std::string& folder : processorFolders(root_)) {
+    for (const std::string& folder : ProcessorFolders(root_)) {
         for (const char* counter : {"/thermal_throttle/core_throttle_count",
                                     "/thermal_throttle/package_throttle_count"}) {
-            const auto text = firstLine(folder + counter);
-            std::uint64_t value = 0;
-            if (text && std::from_chars(text->data(), text->data() + text->size(), value).ec ==
-                            std::errc{}) {
-                reading.throttle = reading.throttle.value_or(0) + value;
+            if (const auto value = SystemFile::Number(root_, folder + counter)) {
+                reading.throttle = reading.throttle.value_or(0) + *value;
             }
         }
     }
@@ -99,12 +71,7 @@ double MachineWatch::OtherLoadPercent() const {
 }
 
 std::optional<std::string> MachineWatch::Governor() const {
-    std::set<std::string> governors;
-    for (const std::string& folder : processorFolders(root_)) {
-        if (const auto governor = firstLine(folder + "/cpufreq/scaling_governor")) {
-            governors.insert(*governor);
-        }
-    }
+    const std::vector<std::string> governors = ReadClockFrequencies(root_).Governors;
     if (governors.empty()) {
         return std::nullopt;
     }
