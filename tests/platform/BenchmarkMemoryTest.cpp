@@ -6,6 +6,15 @@
 #include <sys/resource.h>
 #include <vector>
 
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define QUEL_OWN_ALLOCATOR 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define QUEL_OWN_ALLOCATOR 1
+#endif
+
 namespace {
 
 long pageFaults() {
@@ -32,7 +41,7 @@ long faultsOfPasses() {
 } // namespace
 
 TEST(BenchmarkMemory, PassesAfterTheFirstFaultInNoNewPages) {
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(QUEL_OWN_ALLOCATOR)
     GTEST_SKIP() << "AddressSanitizer brings its own allocator";
 #else
     KeepBenchmarkMemory();
