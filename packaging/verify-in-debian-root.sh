@@ -57,7 +57,7 @@ root=$(mktemp -d /var/tmp/quel-debian-root.XXXXXX)
 # A system's root is open to every user; mktemp makes it private.
 chmod 755 "$root"
 cleanup() {
-  for mount in "$root/dev/shm" "$root/proc"; do
+  for mount in "$root/dev/shm" "$root/sys" "$root/proc"; do
     if mountpoint -q "$mount"; then
       umount "$mount" || umount -l "$mount"
     fi
@@ -75,6 +75,8 @@ debootstrap --variant=minbase bookworm "$root" "$mirror" >"$root.log" 2>&1 || {
 rm -f "$root.log"
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 mount -t proc proc "$root/proc"
+# The processors' topology and clocks, which quelvorant-cli info reads.
+mount -t sysfs sysfs "$root/sys"
 mkdir -p "$root/dev/shm"
 mount -t tmpfs shm "$root/dev/shm"
 cp "$deb" "$root/tmp/"
@@ -100,7 +102,10 @@ ldd /usr/lib/quelvorant/quelvorant | grep -q 'libQuelCore.so => /usr/lib/quelvor
 check $? "ldd resolves libQuelCore.so in /usr/lib/quelvorant"
 ! ldd /usr/lib/quelvorant/quelvorant | grep -q 'not found'
 check $? "ldd finds every library"
-LD_TRACE_LOADED_OBJECTS=1 /usr/bin/quelvorant | grep -q 'libQuelCore.so => /usr/lib/quelvorant/'
+# The list is kept whole before it is searched: grep -q leaving early would
+# end the listing with SIGPIPE, which pipefail counts as a failure.
+loaded=$(LD_TRACE_LOADED_OBJECTS=1 /usr/bin/quelvorant)
+grep -q 'libQuelCore.so => /usr/lib/quelvorant/' <<<"$loaded"
 check $? "started through /usr/bin/quelvorant, the loader takes libQuelCore.so from /usr/lib/quelvorant"
 
 # An ordinary user, for whom the program's folder is not writable.
