@@ -1,7 +1,7 @@
 // Throughput of EncodeByte and DecodeByte on 3.2 MB of mixed content: rows of
 // a textured colour gradient (like a bitmap) alternating with machine-code-like
 // bytes, generated the same way on every run.
-#include "clsHuffman.h"
+#include "codec/clsHuffman.h"
 
 #include <benchmark/benchmark.h>
 

@@ -11,15 +11,15 @@
 //   form2_overhead --window [runs]   Time Summa of window runs, one per line
 // Offscreen unless QT_QPA_PLATFORM says otherwise.
 
-#include "BenchmarkMemory.h"
-#include "CaptionLabel.h"
-#include "FileSystem.h"
-#include "Form2.h"
-#include "NumberText.h"
-#include "OutputCheck.h"
-#include "PassClock.h"
-#include "Statistics.h"
-#include "clsHuffman.h"
+#include "benchwindow/Form2.h"
+#include "codec/clsHuffman.h"
+#include "controls/CaptionLabel.h"
+#include "platform/BenchmarkMemory.h"
+#include "platform/FileSystem.h"
+#include "platform/PassClock.h"
+#include "run/NumberText.h"
+#include "run/OutputCheck.h"
+#include "run/Statistics.h"
 
 #include <QApplication>
 #include <QListWidget>

@@ -2,12 +2,12 @@
 // real processor library and system figures, reports how long the way to the
 // end of its Load work took, then lets it idle and reports the processor time
 // its timers used.
-#include "CaptionLabel.h"
-#include "Fonts.h"
-#include "Form1.h"
-#include "HostSystemStatus.h"
-#include "QtDialogs.h"
-#include "QuelCoreBinding.h"
+#include "controls/CaptionLabel.h"
+#include "facts/QuelCoreBinding.h"
+#include "infowindow/Form1.h"
+#include "platform/HostSystemStatus.h"
+#include "toolkit/Fonts.h"
+#include "toolkit/QtDialogs.h"
 
 #include <QApplication>
 #include <QTimer>

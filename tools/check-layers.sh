@@ -1,11 +1,21 @@
 #!/usr/bin/env bash
-# tools/check-layers.sh [SOURCE_DIR]: checks that every quoted include runs
-# in an allowed direction (docs/ARCHITECTURE.md). Headers are included by
-# bare name, so each name is resolved to the folder that holds the header.
-# Prints each include against the rules as file:line with the rule broken,
-# and exits with 1 when there is one.
+# tools/check-layers.sh [SOURCE_DIR]: checks the direction of the code
+# (docs/ARCHITECTURE.md). Every quoted include names the folder of its
+# header ("history/ResultsHistory.h", "tests/support/TempDir.h"), and a
+# folder includes only from the folders its rule names; the folders under
+# core/ and the command-line programs include no Qt header. Prints each
+# include against the rules as file:line with the rule broken, and exits
+# with 1 when there is one.
 set -uo pipefail
 cd "${1:-$(dirname "$0")/..}" || exit 2
+
+# Where the folders that includes name stand in the tree.
+declare -A place=()
+for parent in core gui programs tools; do
+  for dir in "$parent"/*/; do
+    [ -d "$dir" ] && place[$(basename "$dir")]=${dir%/}
+  done
+done
 
 # The folders each folder may include from, besides its own. tests/X holds
 # the tests of X and follows X's rule; it may also use the shared test support.
@@ -13,29 +23,48 @@ declare -A may_include=(
   [platform]=""
   [codec]="platform"
   [quelcore]=""
+  [facts]="platform quelcore"
+  [run]="platform codec"
+  [results]="platform codec run"
+  [history]="platform run results facts"
+  [report]="platform run results facts history"
+  [toolkit]="platform"
   [artwork]="platform"
-  [controls]="platform"
-  [sysinfo]="platform quelcore artwork controls"
-  [benchmark]="platform codec artwork controls"
-  [history]="platform benchmark"
-  [app]="platform codec quelcore artwork controls sysinfo benchmark history"
-  [tools]="platform codec artwork sysinfo benchmark history"
-  [bench]="platform codec quelcore artwork controls sysinfo benchmark"
-  [tests/support]="platform sysinfo"
-  [tests/packaging]="tests/support platform artwork"
-  [tests/layers]="platform codec sysinfo benchmark history"
+  [controls]="platform toolkit"
+  [infowindow]="platform quelcore facts toolkit artwork controls"
+  [benchwindow]="platform codec run toolkit artwork controls"
+  [app]="platform codec quelcore facts run results history toolkit artwork controls infowindow benchwindow"
+  [quelvorant]="platform facts history toolkit artwork app"
+  [commandline]=""
+  [he3]="platform codec commandline"
+  [quelvorant-cli]="platform codec facts run results history report commandline"
+  [testinput]="platform"
+  [icons]="platform toolkit artwork"
+  [bench]="platform codec quelcore facts run results toolkit artwork controls infowindow benchwindow"
+  [tests/support]="platform facts toolkit"
+  [tests/packaging]="tests/support platform toolkit artwork"
+  [tests/testinput]="tests/support testinput platform codec"
+  [tests/layers]="platform codec quelcore facts run results history report"
 )
 
-# The windows themselves: only app/ (and bench/, which measures them) may
-# include them; tools/ use the cores of sysinfo/ and benchmark/ only.
-declare -A window_header=([Form1.h]=1 [Form2.h]=1 [SplashScreen.h]=1 [WindowSequence.h]=1)
-declare -A knows_no_window=([tools]=1 [tests/tools]=1)
+# Folders that may use no Qt at all: the core and the command-line programs.
+no_qt() {
+  case $1 in
+    core/* | programs/commandline/* | programs/he3/* | programs/quelvorant-cli/* | tools/testinput/*) return 0 ;;
+    tests/*) [[ -n ${place[$(folder_of "$1" | sed 's|^tests/||')]+set} ]] &&
+      no_qt "${place[$(folder_of "$1" | sed 's|^tests/||')]}/" ;;
+    *) return 1 ;;
+  esac
+}
 
-# The folder a file belongs to: its top folder, in tests/ the one below.
+# The folder a file belongs to: the one an include names it by; in tests/
+# the folder it tests, as tests/X.
 folder_of() {
-  local path=${1#./}
+  local path=${1#./} rest
   case $path in
-    tests/*/*) path=${path#tests/}; echo "tests/${path%%/*}" ;;
+    core/*/* | gui/*/* | programs/*/* | tools/*/*) rest=${path#*/}; echo "${rest%%/*}" ;;
+    tests/programs/*/* | tests/tools/*/*) rest=${path#tests/*/}; echo "tests/${rest%%/*}" ;;
+    tests/*/*) rest=${path#tests/}; echo "tests/${rest%%/*}" ;;
     */*) echo "${path%%/*}" ;;
     *) echo "." ;;
   esac
@@ -53,50 +82,60 @@ allowed_for() {
   fi
 }
 
+# The file an include names, or nothing when it names none.
+header_of() {
+  local name=$1 top=${1%%/*} file
+  if [[ $name == tests/* ]]; then
+    file=$name
+  elif [[ $name == */* && -n ${place[$top]+set} ]]; then
+    file=${place[$top]}/${name#*/}
+    [ -f "$file" ] || file=${place[$top]}/include/$name
+  else
+    return 1
+  fi
+  [ -f "$file" ] && echo "$file"
+}
+
 mapfile -t files < <(find . \( -path './.*' -o -path './build*' -o -path ./out \) -prune -o \
-  -type f \( -name '*.cpp' -o -name '*.h' \) -print | sort)
+  -type f \( -name '*.cpp' -o -name '*.h' \) -print | sed 's|^\./||' | sort)
 
 status=0
-declare -A header_folder=()
-for file in "${files[@]}"; do
-  [[ $file == *.h ]] || continue
-  name=${file##*/}
-  folder=$(folder_of "$file")
-  if [[ -n ${header_folder[$name]+set} && ${header_folder[$name]} != "$folder" ]]; then
-    echo "${file#./}: $name is also a header of ${header_folder[$name]}/; a bare include cannot tell them apart"
-    status=1
-  fi
-  header_folder[$name]=$folder
-done
-
 declare -A allowed=()
 while IFS=: read -r file line text; do
+  if [[ $text =~ \#[[:space:]]*include[[:space:]]*\<(Q[A-Za-z]*)[/\>] ]]; then
+    if no_qt "$file"; then
+      echo "$file:$line: includes the Qt header ${BASH_REMATCH[1]}, but $(dirname "$file")/ may use no Qt"
+      status=1
+    fi
+    continue
+  fi
   [[ $text =~ \#[[:space:]]*include[[:space:]]*\"([^\"]+)\" ]] || continue
-  name=${BASH_REMATCH[1]##*/}
-  [[ -n ${header_folder[$name]+set} ]] || continue
+  name=${BASH_REMATCH[1]}
+  if ! header_of "$name" >/dev/null; then
+    echo "$file:$line: includes \"$name\", which names no header as folder/Name.h"
+    status=1
+    continue
+  fi
+  target=${name%%/*}
+  [[ $name == tests/* ]] && target=$(folder_of "$name")
   folder=$(folder_of "$file")
   if [[ -z ${allowed[$folder]+set} ]]; then
     if rules=$(allowed_for "$folder"); then
       allowed[$folder]=" $rules "
     else
-      echo "${file#./}:$line: $folder/ has no rule in tools/check-layers.sh"
+      echo "$file:$line: $folder/ has no rule in tools/check-layers.sh"
       allowed[$folder]=unruled # reported once
       status=1
     fi
   fi
   [[ ${allowed[$folder]} != unruled ]] || continue
-  target=${header_folder[$name]}
-  if [[ -n ${knows_no_window[$folder]+set} && -n ${window_header[$name]+set} ]]; then
-    echo "${file#./}:$line: includes the window $name, but $folder/ knows no window"
-    status=1
-  fi
   if [[ ${allowed[$folder]} != *" $target "* ]]; then
     read -ra names <<<"${allowed[$folder]}"
     printf -v list '%s, ' "${names[@]}"
-    echo "${file#./}:$line: includes $name of $target/, but $folder/ may include only from ${list%, }"
+    echo "$file:$line: includes $name of $target/, but $folder/ may include only from ${list%, }"
     status=1
   fi
-done < <(grep -Hn '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' "${files[@]}")
+done < <(grep -Hn -E '^[[:space:]]*#[[:space:]]*include[[:space:]]*("|<Q)' "${files[@]}")
 
 if [ $status -eq 0 ]; then
   echo "All includes of ${#files[@]} files run in allowed directions."

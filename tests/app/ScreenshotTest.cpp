@@ -1,13 +1,13 @@
-#include "Screenshot.h"
-#include "CaptionLabel.h"
-#include "Form1.h"
-#include "Form2.h"
-#include "HostSystemStatus.h"
-#include "QuelCoreBinding.h"
-#include "ScriptedDialogs.h"
-#include "SplashScreen.h"
-#include "TempDir.h"
-#include "WindowSequence.h"
+#include "tests/support/Screenshot.h"
+#include "app/SplashScreen.h"
+#include "app/WindowSequence.h"
+#include "benchwindow/Form2.h"
+#include "controls/CaptionLabel.h"
+#include "facts/QuelCoreBinding.h"
+#include "infowindow/Form1.h"
+#include "platform/HostSystemStatus.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TempDir.h"
 
 #include <QImage>
 #include <QListWidget>

@@ -1,4 +1,4 @@
-#include "Artwork.h"
+#include "artwork/Artwork.h"
 
 #include <QImage>
 #include <QPixmap>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "QuelError.h"
-#include "clsHuffman.h"
+#include "codec/clsHuffman.h"
+#include "platform/QuelError.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,7 +1,7 @@
-#include "CodecTestSupport.h"
+#include "tests/codec/CodecTestSupport.h"
 
-#include "FileSystem.h"
-#include "TempDir.h"
+#include "platform/FileSystem.h"
+#include "tests/support/TempDir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

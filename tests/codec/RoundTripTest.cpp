@@ -1,4 +1,4 @@
-#include "CodecTestSupport.h"
+#include "tests/codec/CodecTestSupport.h"
 
 #include <gtest/gtest.h>
 

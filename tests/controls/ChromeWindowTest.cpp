@@ -1,5 +1,5 @@
-#include "ChromeWindow.h"
-#include "WindowDrag.h"
+#include "controls/ChromeWindow.h"
+#include "controls/WindowDrag.h"
 
 #include <QTest>
 #include <gtest/gtest.h>

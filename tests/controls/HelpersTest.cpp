@@ -1,6 +1,6 @@
-#include "OleColor.h"
-#include "PropertyBag.h"
-#include "PropertyValue.h"
+#include "controls/OleColor.h"
+#include "controls/PropertyBag.h"
+#include "controls/PropertyValue.h"
 
 #include <QVariantList>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "ProgBar.h"
+#include "controls/ProgBar.h"
 
 #include <cstdint>
 #include <functional>

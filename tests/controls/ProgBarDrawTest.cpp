@@ -1,5 +1,5 @@
-#include "OleColor.h"
-#include "ProgBar.h"
+#include "controls/OleColor.h"
+#include "controls/ProgBar.h"
 
 #include <QImage>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "OleColor.h"
-#include "ProgBar.h"
-#include "PropertyBag.h"
+#include "controls/OleColor.h"
+#include "controls/ProgBar.h"
+#include "controls/PropertyBag.h"
 
 #include <QVariantList>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // history_writer PATH: records runs into the history at PATH one after
 // another, for ever, and prints the id of each run once it is committed.
-#include "ResultsHistory.h"
+#include "history/ResultsHistory.h"
 
 #include <cstdio>
 #include <string>

@@ -1,7 +1,7 @@
-#include "ChildProcess.h"
-#include "SqliteDatabase.h"
-#include "SqliteStatement.h"
-#include "TempDir.h"
+#include "history/SqliteDatabase.h"
+#include "history/SqliteStatement.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/TempDir.h"
 
 #include <chrono>
 #include <gtest/gtest.h>

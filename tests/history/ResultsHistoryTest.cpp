@@ -1,10 +1,10 @@
-#include "ResultsHistory.h"
-#include "FileSystem.h"
-#include "HistorySchema.h"
-#include "QuelError.h"
-#include "SqliteDatabase.h"
-#include "SqliteStatement.h"
-#include "TempDir.h"
+#include "history/ResultsHistory.h"
+#include "history/HistorySchema.h"
+#include "history/SqliteDatabase.h"
+#include "history/SqliteStatement.h"
+#include "platform/FileSystem.h"
+#include "platform/QuelError.h"
+#include "tests/support/TempDir.h"
 
 #include <cmath>
 #include <filesystem>

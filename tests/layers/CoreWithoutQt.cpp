@@ -1,20 +1,22 @@
 // A program built from the libraries that must need no Qt, and from nothing
-// else: the platform core with the system's figures, the codec, the parts of
-// the information and benchmark windows without widgets, and the machine's
-// facts for the command line, the results history. It uses each of
+// else: the platform core with the system's figures, the codec, the run, the
+// information window's figures and the machine's facts, the results of
+// repeated runs, the results history and the HTML report. It uses each of
 // them, so that each is really linked, and prints what they give here.
-#include "BenchmarkRun.h"
-#include "HostSystemStatus.h"
-#include "InfoFormat.h"
-#include "MachineInfo.h"
-#include "MachineInfoJson.h"
-#include "ProcessorFacts.h"
-#include "QuelCoreBinding.h"
-#include "ResultsHistory.h"
-#include "ResultsReport.h"
-#include "UserName.h"
-#include "Version.h"
-#include "clsHuffman.h"
+#include "codec/clsHuffman.h"
+#include "facts/InfoFormat.h"
+#include "facts/MachineInfo.h"
+#include "facts/MachineInfoJson.h"
+#include "facts/ProcessorFacts.h"
+#include "facts/QuelCoreBinding.h"
+#include "facts/UserName.h"
+#include "history/ResultsHistory.h"
+#include "platform/HostSystemStatus.h"
+#include "platform/Version.h"
+#include "report/HtmlReport.h"
+#include "results/BenchSummary.h"
+#include "run/BenchmarkRun.h"
+#include "run/ResultsReport.h"
 
 #include <cstdio>
 
@@ -36,5 +38,8 @@ int main() {
     std::printf(
         "%s: %s threads; results kept in %s\n", info.at("schema").get<std::string>().c_str(),
         info.at("processor").at("threads").dump().c_str(), ResultsHistory::DefaultPath().c_str());
+    const std::string page = HtmlReport(ReportData{});
+    std::printf("an empty results report is %zu bytes of HTML; no runs summarize to %g s\n",
+                page.size(), Summarize({}, 0).MedianTimeSumma);
     return 0;
 }

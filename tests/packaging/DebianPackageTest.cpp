@@ -1,6 +1,6 @@
-#include "ExpectedLayout.h"
-#include "ProgramRun.h"
-#include "TempDir.h"
+#include "tests/packaging/ExpectedLayout.h"
+#include "tests/packaging/ProgramRun.h"
+#include "tests/support/TempDir.h"
 
 #include <map>
 #include <memory>

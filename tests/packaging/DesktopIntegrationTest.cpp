@@ -1,4 +1,4 @@
-#include "InstalledTree.h"
+#include "tests/packaging/InstalledTree.h"
 
 #include <QFile>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "GzipFile.h"
+#include "tests/packaging/GzipFile.h"
 
 #include <fstream>
 #include <iterator>

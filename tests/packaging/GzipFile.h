@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ProgramRun.h"
+#include "tests/packaging/ProgramRun.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "ExpectedLayout.h"
-#include "GzipFile.h"
-#include "InstalledTree.h"
+#include "tests/packaging/ExpectedLayout.h"
+#include "tests/packaging/GzipFile.h"
+#include "tests/packaging/InstalledTree.h"
 
 #include <filesystem>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "InstalledTree.h"
+#include "tests/packaging/InstalledTree.h"
 
 InstalledTree::InstalledTree() {
     QProcessEnvironment environment = CleanEnvironment();

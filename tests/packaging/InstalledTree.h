@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ProgramRun.h"
-#include "TempDir.h"
+#include "tests/packaging/ProgramRun.h"
+#include "tests/support/TempDir.h"
 
 #include <string>
 

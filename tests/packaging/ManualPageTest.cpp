@@ -1,5 +1,5 @@
-#include "GzipFile.h"
-#include "InstalledTree.h"
+#include "tests/packaging/GzipFile.h"
+#include "tests/packaging/InstalledTree.h"
 
 #include <memory>
 #include <sstream>

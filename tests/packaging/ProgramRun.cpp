@@ -1,4 +1,4 @@
-#include "ProgramRun.h"
+#include "tests/packaging/ProgramRun.h"
 
 #include <QProcess>
 

@@ -1,4 +1,4 @@
-#include "BenchmarkMemory.h"
+#include "platform/BenchmarkMemory.h"
 
 #include <cstring>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "FileSystem.h"
-#include "QuelError.h"
-#include "TempDir.h"
+#include "platform/FileSystem.h"
+#include "platform/QuelError.h"
+#include "tests/support/TempDir.h"
 
 #include <csignal>
 #include <cstring>
@@ -62,6 +62,55 @@ TEST_F(FileSystemTest, WriteReplacesALongerFileExactlyInEitherMode) {
         EXPECT_EQ(FileSystem::ReadAll(path("f")), bytesOf("new"));
         EXPECT_EQ(now.st_ino != old.st_ino, c.newFile);
         EXPECT_EQ(entries(), 1u); // no temporary file left
+    }
+}
+
+namespace {
+
+// What each flush reached: a folder or a file, which one, and what the
+// destination held at that moment.
+struct Flush {
+    bool folder = false;
+    ino_t inode = 0;
+    std::string destination;
+};
+std::vector<Flush> flushes;
+std::string flushedDestination;
+
+int countingSync(int fd) {
+    struct stat seen {};
+    ::fstat(fd, &seen);
+    std::ifstream in(flushedDestination, std::ios::binary);
+    flushes.push_back(
+        {S_ISDIR(seen.st_mode), seen.st_ino, std::string(std::istreambuf_iterator<char>(in), {})});
+    return ::fsync(fd);
+}
+
+} // namespace
+
+TEST_F(FileSystemTest, DurableWriteFlushesTheFileThenItsFolderAfterTheRename) {
+    struct stat folder {};
+    ASSERT_EQ(::stat(dir_.c_str(), &folder), 0);
+    flushedDestination = path("f");
+    const struct {
+        FileSystem::WriteMode mode;
+        std::size_t flushes;
+    } cases[] = {{FileSystem::WriteMode::Durable, 2}, {FileSystem::WriteMode::Scratch, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.flushes == 0 ? "scratch" : "durable");
+        FileSystem::WriteAll(path("f"), bytesOf("old"));
+        flushes.clear();
+        const FileSystem::SyncCall previous = FileSystem::SetSyncCall(&countingSync);
+        FileSystem::WriteAll(path("f"), bytesOf("new"), c.mode);
+        FileSystem::SetSyncCall(previous);
+        ASSERT_EQ(flushes.size(), c.flushes);
+        if (c.flushes == 2) {
+            EXPECT_FALSE(flushes[0].folder);
+            EXPECT_EQ(flushes[0].destination, "old"); // the file before its rename
+            EXPECT_TRUE(flushes[1].folder);
+            EXPECT_EQ(flushes[1].inode, folder.st_ino);
+            EXPECT_EQ(flushes[1].destination, "new"); // the folder after it
+        }
     }
 }
 

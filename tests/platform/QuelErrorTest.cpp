@@ -1,5 +1,5 @@
-#include "QuelError.h"
-#include "RtlMoveMemory.h"
+#include "platform/QuelError.h"
+#include "platform/RtlMoveMemory.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,5 +1,5 @@
-#include "HostSystemStatus.h"
-#include "MemoryStatus.h"
+#include "platform/HostSystemStatus.h"
+#include "platform/MemoryStatus.h"
 
 #include <fstream>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "ElfExports.h"
+#include "tests/quelcore/ElfExports.h"
 
 #include <cstring>
 #include <elf.h>

@@ -1,7 +1,7 @@
-#include "CpuInfoText.h"
-#include "ElfExports.h"
-#include "HostFiles.h"
-#include "QuelCore_Info.h"
+#include "quelcore/CpuInfoText.h"
+#include "quelcore/HostFiles.h"
+#include "quelcore/QuelCore_Info.h"
+#include "tests/quelcore/ElfExports.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,9 +1,9 @@
-#include "CacheSizes.h"
-#include "ClockSpeed.h"
-#include "CpuInfoIdentity.h"
-#include "CpuInfoText.h"
-#include "CpuLoadMeter.h"
-#include "TempDir.h"
+#include "quelcore/CacheSizes.h"
+#include "quelcore/ClockSpeed.h"
+#include "quelcore/CpuInfoIdentity.h"
+#include "quelcore/CpuInfoText.h"
+#include "quelcore/CpuLoadMeter.h"
+#include "tests/support/TempDir.h"
 
 #include <filesystem>
 #include <fstream>
@@ -76,9 +76,9 @@ TEST(CpuInfoIdentity, MapsArmFieldsAndCachesAndLeavesFeaturesOff) {
     EXPECT_EQ(identity.Model, 3);
     EXPECT_EQ(identity.Stepping, 1);
     EXPECT_EQ(identity.ExtInfo, (std::array<std::uint8_t, 3>{0x41, 0x0d, 0x0c}));
-    EXPECT_EQ(identity.Caps[CapsCode::kLevel1Data], 64);
-    EXPECT_EQ(identity.Caps[CapsCode::kLevel1Instruction], 64);
-    EXPECT_EQ(identity.Caps[CapsCode::kLevel2], 1024);
+    EXPECT_EQ(identity.Caps[CacheCode::Data], 64);
+    EXPECT_EQ(identity.Caps[CacheCode::Instructions], 64);
+    EXPECT_EQ(identity.Caps[CacheCode::Level2], 1024);
     for (std::int32_t code = 4; code <= 42; ++code) {
         EXPECT_EQ(identity.Caps[code], 0) << code;
     }
@@ -91,7 +91,7 @@ TEST(CpuInfoIdentity, PrefersTheKernelsModelName) {
     EXPECT_EQ(identity.Name, "ARMv7 Processor rev 4 (v7l)");
     EXPECT_EQ(identity.Vendor, "Qualcomm");
     EXPECT_EQ(identity.Family, 7);
-    EXPECT_EQ(identity.Caps[CapsCode::kLevel2], 0);
+    EXPECT_EQ(identity.Caps[CacheCode::Level2], 0);
 }
 
 TEST(CacheSizes, ParsesSysfsSizes) {

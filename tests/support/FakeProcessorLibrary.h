@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ProcessorLibrary.h"
+#include "facts/ProcessorLibrary.h"
 
 #include <cstring>
 #include <map>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SystemStatus.h"
+#include "platform/SystemStatus.h"
 
 #include <algorithm>
 #include <cstring>

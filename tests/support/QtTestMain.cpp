@@ -1,4 +1,4 @@
-#include "Fonts.h"
+#include "toolkit/Fonts.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // quel_make_icon SIZE OUTPUT.png: writes the program's emblem as a square
 // PNG icon of SIZE pixels, for the desktop icon theme.
-#include "Artwork.h"
+#include "artwork/Artwork.h"
 
 #include <QGuiApplication>
 #include <QString>

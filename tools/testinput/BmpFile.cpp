@@ -1,4 +1,4 @@
-#include "BmpFile.h"
+#include "testinput/BmpFile.h"
 
 namespace BmpFile {
 namespace {

@@ -1,7 +1,7 @@
-#include "Canvas.h"
+#include "testinput/Canvas.h"
 
-#include "FixedMath.h"
-#include "QuelError.h"
+#include "platform/QuelError.h"
+#include "testinput/FixedMath.h"
 
 #include <algorithm>
 #include <cstdint>

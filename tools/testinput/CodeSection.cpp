@@ -1,10 +1,10 @@
-#include "CodeSection.h"
+#include "testinput/CodeSection.h"
 
-#include "DataBlock.h"
-#include "FunctionWriter.h"
-#include "QuelError.h"
-#include "SplitMix64.h"
-#include "X86Emitter.h"
+#include "platform/QuelError.h"
+#include "testinput/DataBlock.h"
+#include "testinput/FunctionWriter.h"
+#include "testinput/SplitMix64.h"
+#include "testinput/X86Emitter.h"
 
 #include <algorithm>
 

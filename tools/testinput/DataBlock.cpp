@@ -1,4 +1,4 @@
-#include "DataBlock.h"
+#include "testinput/DataBlock.h"
 
 #include <array>
 #include <initializer_list>

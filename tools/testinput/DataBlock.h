@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SplitMix64.h"
+#include "testinput/SplitMix64.h"
 
 #include <cstdint>
 #include <string_view>

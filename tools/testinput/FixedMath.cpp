@@ -1,4 +1,4 @@
-#include "FixedMath.h"
+#include "testinput/FixedMath.h"
 
 #include <algorithm>
 

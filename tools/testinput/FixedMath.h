@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Rgb.h"
+#include "testinput/Rgb.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "FunctionWriter.h"
+#include "testinput/FunctionWriter.h"
 
 namespace {
 

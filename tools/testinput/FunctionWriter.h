@@ -1,8 +1,8 @@
 #pragma once
 
-#include "DataBlock.h"
-#include "SplitMix64.h"
-#include "X86Emitter.h"
+#include "testinput/DataBlock.h"
+#include "testinput/SplitMix64.h"
+#include "testinput/X86Emitter.h"
 
 #include <cstdint>
 #include <vector>

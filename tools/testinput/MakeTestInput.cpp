@@ -1,8 +1,8 @@
 // Writes the benchmark's test input to the path given as the only argument.
 
-#include "FileSystem.h"
-#include "QuelError.h"
-#include "TestInput.h"
+#include "platform/FileSystem.h"
+#include "platform/QuelError.h"
+#include "testinput/TestInput.h"
 
 #include <cstdio>
 

@@ -1,9 +1,9 @@
-#include "Mountains.h"
+#include "testinput/Mountains.h"
 
-#include "Canvas.h"
-#include "FixedMath.h"
-#include "SceneLayout.h"
-#include "ValueNoise.h"
+#include "testinput/Canvas.h"
+#include "testinput/FixedMath.h"
+#include "testinput/SceneLayout.h"
+#include "testinput/ValueNoise.h"
 
 #include <algorithm>
 #include <cstdint>

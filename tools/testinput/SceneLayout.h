@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Rgb.h"
+#include "testinput/Rgb.h"
 
 // Where the parts of the test picture lie, in pixels, row 0 at the top.
 namespace SceneLayout {

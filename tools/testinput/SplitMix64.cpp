@@ -1,4 +1,4 @@
-#include "SplitMix64.h"
+#include "testinput/SplitMix64.h"
 
 std::uint64_t SplitMix64::Next() {
     state_ += 0x9E3779B97F4A7C15ULL;

@@ -1,9 +1,9 @@
-#include "TestInput.h"
+#include "testinput/TestInput.h"
 
-#include "BmpFile.h"
-#include "CodeSection.h"
-#include "QuelError.h"
-#include "TestPicture.h"
+#include "platform/QuelError.h"
+#include "testinput/BmpFile.h"
+#include "testinput/CodeSection.h"
+#include "testinput/TestPicture.h"
 
 namespace TestInput {
 

@@ -1,12 +1,12 @@
-#include "TestPicture.h"
+#include "testinput/TestPicture.h"
 
-#include "FixedMath.h"
-#include "Mountains.h"
-#include "SceneLayout.h"
-#include "Shore.h"
-#include "Sky.h"
-#include "SplitMix64.h"
-#include "Water.h"
+#include "testinput/FixedMath.h"
+#include "testinput/Mountains.h"
+#include "testinput/SceneLayout.h"
+#include "testinput/Shore.h"
+#include "testinput/Sky.h"
+#include "testinput/SplitMix64.h"
+#include "testinput/Water.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "ValueNoise.h"
+#include "testinput/ValueNoise.h"
 
-#include "FixedMath.h"
+#include "testinput/FixedMath.h"
 
 int ValueNoise::lattice(int ix, int iy) const {
     std::uint32_t h = static_cast<std::uint32_t>(ix) * 0x9E3779B1U;

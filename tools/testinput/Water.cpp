@@ -1,10 +1,10 @@
-#include "Water.h"
+#include "testinput/Water.h"
 
-#include "Canvas.h"
-#include "FixedMath.h"
-#include "SceneLayout.h"
-#include "SplitMix64.h"
-#include "ValueNoise.h"
+#include "testinput/Canvas.h"
+#include "testinput/FixedMath.h"
+#include "testinput/SceneLayout.h"
+#include "testinput/SplitMix64.h"
+#include "testinput/ValueNoise.h"
 
 #include <algorithm>
 

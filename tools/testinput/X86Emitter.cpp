@@ -1,4 +1,4 @@
-#include "X86Emitter.h"
+#include "testinput/X86Emitter.h"
 
 std::uint32_t X86Emitter::Position() const {
     return origin_ + static_cast<std::uint32_t>(bytes_.size());

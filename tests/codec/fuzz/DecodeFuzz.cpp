@@ -1,8 +1,8 @@
 // Feeds arbitrary bytes to DecodeByte. Any QuelError is an accepted outcome,
 // but a failed call must leave the buffer as it was, and the Progress values
 // of one call must rise strictly within 1 to 100.
-#include "QuelError.h"
-#include "clsHuffman.h"
+#include "codec/clsHuffman.h"
+#include "platform/QuelError.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // Writes the seed corpora of the fuzz targets: small inputs of varied shape
 // into DIR/roundtrip and the streams the encoder makes of them into DIR/decode.
-#include "clsHuffman.h"
+#include "codec/clsHuffman.h"
 
 #include <cstdint>
 #include <filesystem>

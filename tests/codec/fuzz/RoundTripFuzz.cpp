@@ -1,6 +1,6 @@
 // Encodes arbitrary bytes and decodes the stream again: the result must be
 // the input, and neither call may fail.
-#include "clsHuffman.h"
+#include "codec/clsHuffman.h"
 
 #include <cstddef>
 #include <cstdint>

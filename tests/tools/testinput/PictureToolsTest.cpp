@@ -1,7 +1,7 @@
-#include "BmpFile.h"
-#include "Canvas.h"
-#include "FixedMath.h"
-#include "QuelError.h"
+#include "platform/QuelError.h"
+#include "testinput/BmpFile.h"
+#include "testinput/Canvas.h"
+#include "testinput/FixedMath.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
-#include "CodeSection.h"
-#include "FileSystem.h"
-#include "QuelError.h"
-#include "Sha256.h"
-#include "TestInput.h"
+#include "platform/FileSystem.h"
+#include "platform/QuelError.h"
+#include "platform/Sha256.h"
+#include "testinput/CodeSection.h"
+#include "testinput/TestInput.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

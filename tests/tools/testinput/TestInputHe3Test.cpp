@@ -1,5 +1,5 @@
-#include "FileSystem.h"
-#include "clsHuffman.h"
+#include "codec/clsHuffman.h"
+#include "platform/FileSystem.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "X86Emitter.h"
+#include "testinput/X86Emitter.h"
 
 #include <functional>
 #include <gtest/gtest.h>

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "facts/ClockFrequencies.h"
+#include "facts/CpuIdentity.h"
+#include "facts/CpuTopology.h"
+#include "facts/InstructionSets.h"
+#include "facts/KernelName.h"
+#include "facts/ProcessorTexts.h"
+#include "facts/StatusTexts.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+class ProcessorLibrary;
+class SystemStatus;
+
+// Everything known about this machine at one moment: what the information
+// window shows, in its own texts, and the facts a user of a current machine
+// looks for besides. A fact that cannot be had stays empty.
+struct MachineInfo {
+    // The window's title line, e.g. "Quelvorant v1.0.320".
+    std::string ProgramVersion;
+    // The window's processor texts and feature marks.
+    ProcessorTexts Window;
+    // The window's live figures, and their texts as the window shows them.
+    StatusFigures Status;
+    StatusTexts StatusText;
+
+    CpuIdentity Identity;
+    std::optional<CpuTopology> Topology;
+    ClockFrequencies Clock;
+    // Empty on processors other than x86.
+    std::optional<std::vector<Extension>> Extensions;
+    std::optional<int> X86_64Level;
+
+    std::optional<KernelName> Kernel;
+    std::optional<std::string> Distribution;
+    // The hash of /etc/machine-id made for this program alone (MachineId).
+    std::optional<std::string> MachineId;
+};
+
+// Reads everything once. The library and system figures come through the same
+// interfaces Form1 uses; root lets tests point sysfs/proc/etc reads at a fake tree.
+MachineInfo CollectMachineInfo(ProcessorLibrary& library, SystemStatus& system,
+                               const std::string& root = "");
+// The same with a topology given instead of this machine's.
+MachineInfo CollectMachineInfo(ProcessorLibrary& library, SystemStatus& system,
+                               const std::string& root, std::optional<CpuTopology> topology);

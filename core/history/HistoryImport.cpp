@@ -1,0 +1,60 @@
+#include "history/HistoryImport.h"
+
+#include "history/HistoryEntries.h"
+#include "platform/FileSystem.h"
+#include "platform/QuelError.h"
+#include "results/BenchJson.h"
+
+#include <algorithm>
+
+namespace {
+
+// A bench result's runs, all of the one machine its info describes, seen
+// when its last run began.
+HistoryDocument documentOf(const BenchFile& bench) {
+    std::string lastRun;
+    for (const RunRecord& run : bench.Report.Runs) {
+        lastRun = std::max(lastRun, run.StartedAt);
+    }
+    for (const CopiesRecord& copies : bench.Report.CopiesRuns) {
+        for (const RunRecord& copy : copies.Copies) {
+            lastRun = std::max(lastRun, copy.StartedAt);
+        }
+    }
+    HistoryDocument document;
+    document.Machines.push_back(HistoryMachineOf(bench.Info, lastRun));
+    document.Runs = HistoryRunsOf(bench.Report, document.Machines.front().Id, "cli");
+    for (HistoryRun& run : document.Runs) {
+        run.ProgramVersion = bench.Program.value("version", "");
+    }
+    return document;
+}
+
+} // namespace
+
+HistoryDocument ReadImportFile(const std::string& path) {
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes = FileSystem::ReadAll(path);
+    } catch (const QuelError& error) {
+        throw QuelError(QuelError::kOwnError, "ReadImportFile", path + ": " + error.Description());
+    }
+    const nlohmann::json document =
+        nlohmann::json::parse(bytes.begin(), bytes.end(), nullptr, false);
+    if (document.is_discarded()) {
+        throw QuelError(QuelError::kOwnError, "ReadImportFile", path + ": not a JSON document");
+    }
+    const std::string schema =
+        document.is_object() && document.contains("schema") && document["schema"].is_string()
+            ? document["schema"].get<std::string>()
+            : std::string();
+    if (schema == kHistorySchema) {
+        return HistoryDocumentFrom(document, path);
+    }
+    if (schema != kBenchSchema) {
+        throw QuelError(QuelError::kOwnError, "ReadImportFile",
+                        path + ": neither a bench result (" + kBenchSchema + ") nor an export (" +
+                            kHistorySchema + ")");
+    }
+    return documentOf(ReadBenchFile(path));
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+// A run as the results history keeps it.
+struct HistoryRun {
+    // A random UUID: the same run imported twice is kept once.
+    std::string Id;
+    std::string MachineId;
+    // When the run began, UTC, as 2026-12-09T10:15:00Z.
+    std::string StartedAt;
+    // The version of the program that ran it, as 1.0.320.
+    std::string ProgramVersion;
+    // "window" or "cli".
+    std::string Source;
+    std::string InputSha256;
+    // The program's own test input: the run compares with other machines'.
+    bool Comparable = true;
+    double TimeSumma = 0.0;
+    double Score = 0.0;
+    bool CheckPassed = true;
+    // How many copies of the workload ran at once; 1 for a single copy.
+    int Copies = 1;
+    // Seconds: 50 compressions, then 51 decompressions.
+    std::vector<double> PassTimes;
+};
+
+// A machine as the results history keeps it: what identifies it, and its
+// facts as a quelvorant.info/1 object from the last run recorded on it.
+struct HistoryMachine {
+    std::string Id;
+    std::string HostName;
+    std::string Processor;
+    nlohmann::json Info;
+    std::string LastSeen;
+};

@@ -1,0 +1,84 @@
+#include "history/HistorySchema.h"
+
+#include "history/SqliteDatabase.h"
+#include "history/SqliteTransaction.h"
+#include "platform/QuelError.h"
+
+#include <array>
+#include <string>
+
+namespace {
+
+// Step n takes a database from version n - 1 to version n.
+const std::array<const char*, HistorySchema::kVersion> kSteps = {
+    // 1: machines and their runs, the pass times of a run as a JSON array.
+    R"(CREATE TABLE machines (
+         id TEXT PRIMARY KEY,
+         host_name TEXT NOT NULL,
+         processor TEXT NOT NULL,
+         info TEXT NOT NULL,
+         last_seen TEXT NOT NULL);
+       CREATE TABLE runs (
+         id TEXT PRIMARY KEY,
+         machine_id TEXT NOT NULL REFERENCES machines(id),
+         started_at TEXT NOT NULL,
+         program_version TEXT NOT NULL,
+         source TEXT NOT NULL CHECK (source IN ('window', 'cli')),
+         input_sha256 TEXT NOT NULL,
+         comparable INTEGER NOT NULL,
+         time_summa REAL NOT NULL,
+         score INTEGER NOT NULL,
+         check_passed INTEGER NOT NULL,
+         threads INTEGER NOT NULL,
+         pass_times TEXT NOT NULL);)",
+    // 2: one row per pass, so that pass times can be queried and charted
+    // without parsing; runs found by machine and time through an index.
+    R"(CREATE TABLE passes (
+         run_id TEXT NOT NULL REFERENCES runs(id) ON DELETE CASCADE,
+         pass INTEGER NOT NULL CHECK (pass BETWEEN 1 AND 101),
+         seconds REAL NOT NULL,
+         PRIMARY KEY (run_id, pass)) WITHOUT ROWID;
+       INSERT INTO passes (run_id, pass, seconds)
+         SELECT runs.id, pass_time.key + 1, pass_time.value
+         FROM runs, json_each(runs.pass_times) AS pass_time;
+       ALTER TABLE runs DROP COLUMN pass_times;
+       CREATE INDEX runs_by_machine ON runs (machine_id, started_at);)",
+};
+
+QuelError leftAlone(const SqliteDatabase& database, const std::string& why) {
+    return QuelError(QuelError::kOwnError, "HistorySchema",
+                     database.Path() + ": " + why + "; the file is left as it is");
+}
+
+} // namespace
+
+namespace HistorySchema {
+
+void Migrate(SqliteDatabase& database, std::int64_t upTo) {
+    // Reading the version fails on a file that is not a database, before
+    // anything is written.
+    std::int64_t version = database.QueryInteger("PRAGMA user_version");
+    if (version > kVersion) {
+        throw leftAlone(database, "written by a newer Quelvorant (results history version " +
+                                      std::to_string(version) + ", this one reads up to " +
+                                      std::to_string(kVersion) + ")");
+    }
+    if (version == 0 && database.QueryInteger("SELECT count(*) FROM sqlite_master") > 0) {
+        throw leftAlone(database, "not a Quelvorant results history (it holds other tables)");
+    }
+    if (version >= upTo) {
+        return;
+    }
+    SqliteTransaction transaction(database);
+    // Another program may have taken the steps while this one waited.
+    version = database.QueryInteger("PRAGMA user_version");
+    if (version < upTo) {
+        for (; version < upTo; ++version) {
+            database.Execute(kSteps[static_cast<std::size_t>(version)]);
+        }
+        database.Execute("PRAGMA user_version = " + std::to_string(upTo));
+    }
+    transaction.Commit();
+}
+
+} // namespace HistorySchema

@@ -1,0 +1,241 @@
+#include "history/ResultsHistory.h"
+
+#include "history/HistorySchema.h"
+#include "history/SqliteStatement.h"
+#include "history/SqliteTransaction.h"
+#include "platform/QuelError.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <limits>
+
+namespace {
+
+constexpr const char* kRunColumns =
+    "id, machine_id, started_at, program_version, source, input_sha256, comparable, time_summa, "
+    "score, check_passed, threads";
+
+HistoryRun runFrom(const SqliteStatement& row) {
+    HistoryRun run;
+    run.Id = row.Text(0);
+    run.MachineId = row.Text(1);
+    run.StartedAt = row.Text(2);
+    run.ProgramVersion = row.Text(3);
+    run.Source = row.Text(4);
+    run.InputSha256 = row.Text(5);
+    run.Comparable = row.Integer(6) != 0;
+    run.TimeSumma = row.Real(7);
+    run.Score = static_cast<double>(row.Integer(8));
+    run.CheckPassed = row.Integer(9) != 0;
+    run.Copies = static_cast<int>(row.Integer(10));
+    return run;
+}
+
+HistoryMachine machineFrom(const SqliteStatement& row) {
+    HistoryMachine machine;
+    machine.Id = row.Text(0);
+    machine.HostName = row.Text(1);
+    machine.Processor = row.Text(2);
+    machine.Info = nlohmann::json::parse(row.Text(3), nullptr, false);
+    machine.LastSeen = row.Text(4);
+    return machine;
+}
+
+std::string folderOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+}
+
+} // namespace
+
+std::string ResultsHistory::DefaultPath() {
+    const char* data = std::getenv("XDG_DATA_HOME");
+    std::string folder;
+    if (data != nullptr && data[0] == '/') {
+        folder = data;
+    } else {
+        const char* home = std::getenv("HOME");
+        folder = std::string(home != nullptr ? home : "") + "/.local/share";
+    }
+    return folder + "/quelvorant/results.sqlite";
+}
+
+ResultsHistory::ResultsHistory(const std::string& path)
+    : database_([&path] {
+          std::error_code error;
+          std::filesystem::create_directories(folderOf(path), error);
+          if (error) {
+              throw QuelError(QuelError::kOwnError, "ResultsHistory",
+                              path + ": " + error.message());
+          }
+          return path;
+      }()) {
+    HistorySchema::Migrate(database_);
+    // Readers and one writer at a time, without blocking each other; the
+    // journal is kept beside the file.
+    database_.Execute("PRAGMA journal_mode = WAL; PRAGMA foreign_keys = ON;");
+}
+
+void ResultsHistory::keepMachine(const HistoryMachine& machine) {
+    SqliteStatement statement(database_,
+                              "INSERT INTO machines (id, host_name, processor, info, last_seen) "
+                              "VALUES (?1, ?2, ?3, ?4, ?5) ON CONFLICT (id) DO UPDATE SET "
+                              "host_name = excluded.host_name, processor = excluded.processor, "
+                              "info = excluded.info, last_seen = excluded.last_seen "
+                              "WHERE excluded.last_seen >= machines.last_seen");
+    statement.Bind(1, machine.Id)
+        .Bind(2, machine.HostName)
+        .Bind(3, machine.Processor)
+        .Bind(4, machine.Info.dump())
+        .Bind(5, machine.LastSeen)
+        .Run();
+}
+
+bool ResultsHistory::keepRun(const HistoryRun& run) {
+    SqliteStatement insert(database_, std::string("INSERT OR IGNORE INTO runs (") + kRunColumns +
+                                          ") VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, "
+                                          "?10, ?11)");
+    insert.Bind(1, run.Id)
+        .Bind(2, run.MachineId)
+        .Bind(3, run.StartedAt)
+        .Bind(4, run.ProgramVersion)
+        .Bind(5, run.Source)
+        .Bind(6, run.InputSha256)
+        .Bind(7, std::int64_t{run.Comparable})
+        .Bind(8, run.TimeSumma)
+        .Bind(9, static_cast<std::int64_t>(run.Score))
+        .Bind(10, std::int64_t{run.CheckPassed})
+        .Bind(11, std::int64_t{run.Copies})
+        .Run();
+    if (database_.QueryInteger("SELECT changes()") == 0) {
+        return false;
+    }
+    SqliteStatement pass(database_,
+                         "INSERT INTO passes (run_id, pass, seconds) VALUES (?1, ?2, ?3)");
+    for (std::size_t i = 0; i < run.PassTimes.size(); ++i) {
+        pass.Bind(1, run.Id).Bind(2, static_cast<std::int64_t>(i + 1)).Bind(3, run.PassTimes[i]);
+        pass.Run();
+        pass.Reset();
+    }
+    return true;
+}
+
+void ResultsHistory::Record(const HistoryMachine& machine, const HistoryRun& run) {
+    SqliteTransaction transaction(database_);
+    keepMachine(machine);
+    keepRun(run);
+    transaction.Commit();
+}
+
+int ResultsHistory::Import(const std::vector<HistoryMachine>& machines,
+                           const std::vector<HistoryRun>& runs) {
+    SqliteTransaction transaction(database_);
+    for (const HistoryMachine& machine : machines) {
+        keepMachine(machine);
+    }
+    int added = 0;
+    for (const HistoryRun& run : runs) {
+        added += keepRun(run) ? 1 : 0;
+    }
+    transaction.Commit();
+    return added;
+}
+
+std::vector<HistoryRun> ResultsHistory::runsWhere(const std::string& where,
+                                                  const std::string& value, bool withPassTimes,
+                                                  std::int64_t limit) {
+    SqliteStatement query(database_, std::string("SELECT ") + kRunColumns + " FROM runs " + where +
+                                         " ORDER BY started_at DESC, id LIMIT ?2");
+    if (!value.empty()) {
+        query.Bind(1, value);
+    }
+    query.Bind(2, limit);
+    std::vector<HistoryRun> runs;
+    while (query.Step()) {
+        runs.push_back(runFrom(query));
+    }
+    if (withPassTimes) {
+        SqliteStatement passes(database_,
+                               "SELECT seconds FROM passes WHERE run_id = ?1 ORDER BY pass");
+        for (HistoryRun& run : runs) {
+            passes.Bind(1, run.Id);
+            while (passes.Step()) {
+                run.PassTimes.push_back(passes.Real(0));
+            }
+            passes.Reset();
+        }
+    }
+    return runs;
+}
+
+std::vector<HistoryRun> ResultsHistory::Runs(const Filter& filter, bool withPassTimes) {
+    const std::int64_t limit =
+        filter.Limit ? *filter.Limit : std::numeric_limits<std::int64_t>::max();
+    if (filter.MachineId) {
+        return runsWhere("WHERE machine_id = ?1", *filter.MachineId, withPassTimes, limit);
+    }
+    return runsWhere("", "", withPassTimes, limit);
+}
+
+std::optional<HistoryRun> ResultsHistory::FindRun(const std::string& idOrBeginning) {
+    if (idOrBeginning.empty()) {
+        return std::nullopt;
+    }
+    // Two rows are enough to tell a unique beginning from an ambiguous one.
+    std::vector<HistoryRun> runs =
+        runsWhere("WHERE substr(id, 1, length(?1)) = ?1", idOrBeginning, true, 2);
+    for (HistoryRun& run : runs) {
+        if (run.Id == idOrBeginning) {
+            return std::move(run);
+        }
+    }
+    if (runs.size() != 1) {
+        return std::nullopt;
+    }
+    return std::move(runs.front());
+}
+
+std::vector<HistoryMachine> ResultsHistory::Machines() {
+    SqliteStatement query(database_, "SELECT id, host_name, processor, info, last_seen "
+                                     "FROM machines ORDER BY host_name, id");
+    std::vector<HistoryMachine> machines;
+    while (query.Step()) {
+        machines.push_back(machineFrom(query));
+    }
+    return machines;
+}
+
+std::optional<HistoryMachine> ResultsHistory::FindMachine(const std::string& id) {
+    SqliteStatement query(database_, "SELECT id, host_name, processor, info, last_seen "
+                                     "FROM machines WHERE id = ?1");
+    query.Bind(1, id);
+    if (!query.Step()) {
+        return std::nullopt;
+    }
+    return machineFrom(query);
+}
+
+bool ResultsHistory::Delete(const std::string& id) {
+    SqliteTransaction transaction(database_);
+    SqliteStatement statement(database_, "DELETE FROM runs WHERE id = ?1");
+    statement.Bind(1, id).Run();
+    const bool deleted = database_.QueryInteger("SELECT changes()") > 0;
+    transaction.Commit();
+    return deleted;
+}
+
+std::vector<std::pair<HistoryMachine, HistoryRun>> ResultsHistory::BestRuns() {
+    std::vector<std::pair<HistoryMachine, HistoryRun>> best;
+    for (HistoryMachine& machine : Machines()) {
+        std::vector<HistoryRun> runs = runsWhere(
+            "WHERE machine_id = ?1 AND threads = 1 AND comparable = 1 AND check_passed = 1 AND "
+            "time_summa = (SELECT min(time_summa) FROM runs WHERE machine_id = ?1 AND threads = 1 "
+            "AND comparable = 1 AND check_passed = 1)",
+            machine.Id, true, 1);
+        if (!runs.empty()) {
+            best.emplace_back(std::move(machine), std::move(runs.front()));
+        }
+    }
+    return best;
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "history/HistoryRun.h"
+#include "history/SqliteDatabase.h"
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+// Every benchmark run kept on this computer, with the machines they ran on,
+// in one SQLite database. Several programs may use it at once: it is opened
+// in WAL mode, each run is written in one transaction and a writer waits for
+// another. A file that is corrupt, unreadable, foreign or from a newer
+// program raises a QuelError naming it and is never overwritten.
+class ResultsHistory {
+  public:
+    // $XDG_DATA_HOME/quelvorant/results.sqlite, by default
+    // ~/.local/share/quelvorant/results.sqlite.
+    static std::string DefaultPath();
+
+    // Opens the history, making the file and its folder when missing and
+    // bringing an older one up to date.
+    explicit ResultsHistory(const std::string& path = DefaultPath());
+
+    const std::string& Path() const { return database_.Path(); }
+
+    // Keeps one run with the facts of its machine, in one transaction.
+    void Record(const HistoryMachine& machine, const HistoryRun& run);
+    // Keeps the runs not kept yet (by id) and their machines, all in one
+    // transaction; returns how many runs were new.
+    int Import(const std::vector<HistoryMachine>& machines, const std::vector<HistoryRun>& runs);
+
+    struct Filter {
+        std::optional<std::string> MachineId;
+        std::optional<int> Limit;
+    };
+    // Newest first; with their pass times only when asked for.
+    std::vector<HistoryRun> Runs(const Filter& filter = {}, bool withPassTimes = false);
+    // A run by its id or a beginning of it that fits no other run.
+    std::optional<HistoryRun> FindRun(const std::string& idOrBeginning);
+    std::vector<HistoryMachine> Machines();
+    std::optional<HistoryMachine> FindMachine(const std::string& id);
+    // Deletes a run and its pass times; false when no run has that id.
+    bool Delete(const std::string& id);
+    // Each machine with its best run: the lowest Time Summa of a single copy
+    // on the program's own test input. Machines without one are left out.
+    std::vector<std::pair<HistoryMachine, HistoryRun>> BestRuns();
+
+  private:
+    void keepMachine(const HistoryMachine& machine);
+    bool keepRun(const HistoryRun& run);
+    std::vector<HistoryRun> runsWhere(const std::string& where, const std::string& value,
+                                      bool withPassTimes, std::int64_t limit);
+
+    SqliteDatabase database_;
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "results/BenchReport.h"
+
+#include <nlohmann/json.hpp>
+#include <string>
+
+// The bench command's results as one JSON object of the schema
+// "quelvorant.bench/1" (docs/schemas/quelvorant.bench-1.schema.json).
+inline constexpr const char* kBenchSchema = "quelvorant.bench/1";
+
+nlohmann::json BenchJson(const BenchReport& report, const nlohmann::json& info);
+
+// What a bench JSON file holds, read back. A file that is not JSON, is of
+// another schema or lacks what the schema requires raises a QuelError whose
+// description names the file and what is wrong.
+struct BenchFile {
+    std::string Path;
+    nlohmann::json Program;
+    nlohmann::json Info;
+    BenchReport Report;
+};
+
+BenchFile ReadBenchFile(const std::string& path);

@@ -1,0 +1,7 @@
+#include "toolkit/DoEvents.h"
+
+#include <QCoreApplication>
+
+void DoEvents() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}

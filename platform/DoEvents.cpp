@@ -1,7 +1,0 @@
-#include "DoEvents.h"
-
-#include <QCoreApplication>
-
-void DoEvents() {
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-}

@@ -1,0 +1,111 @@
+#include "quelvorant-cli/CompareCommand.h"
+
+#include "results/BenchJson.h"
+#include "results/BenchSummary.h"
+#include "run/MannWhitney.h"
+
+#include <cstdio>
+#include <functional>
+#include <iostream>
+#include <optional>
+
+namespace {
+
+constexpr double kSignificance = 0.01;
+
+// One figure of a result file and the pass times behind it.
+struct Figure {
+    const char* title;
+    std::function<std::optional<double>(const BenchReport&)> value;
+    std::function<std::vector<double>(const BenchReport&)> samples;
+};
+
+std::vector<double> copiesTimes(const BenchReport& report) {
+    std::vector<double> times;
+    for (const CopiesRecord& copies : report.CopiesRuns) {
+        const auto some = PassTimesOf(copies.Copies, &RunRecord::CompressionTimes);
+        const auto more = PassTimesOf(copies.Copies, &RunRecord::DecompressionTimes);
+        times.insert(times.end(), some.begin(), some.end());
+        times.insert(times.end(), more.begin(), more.end());
+    }
+    return times;
+}
+
+std::vector<double> allPasses(const BenchReport& report) {
+    auto times = PassTimesOf(report.Runs, &RunRecord::CompressionTimes);
+    const auto more = PassTimesOf(report.Runs, &RunRecord::DecompressionTimes);
+    times.insert(times.end(), more.begin(), more.end());
+    return times;
+}
+
+const Figure kFigures[] = {
+    {"Median Time Summa (s), lower is faster",
+     [](const BenchReport& r) { return std::optional<double>(r.Summary.MedianTimeSumma); },
+     allPasses},
+    {"Compression (MB/s, median pass), higher is faster",
+     [](const BenchReport& r) { return std::optional<double>(r.Summary.CompressMBps); },
+     [](const BenchReport& r) { return PassTimesOf(r.Runs, &RunRecord::CompressionTimes); }},
+    {"Decompression (MB/s, median pass), higher is faster",
+     [](const BenchReport& r) { return std::optional<double>(r.Summary.DecompressMBps); },
+     [](const BenchReport& r) { return PassTimesOf(r.Runs, &RunRecord::DecompressionTimes); }},
+    {"Multi-core passes per second, higher is faster",
+     [](const BenchReport& r) {
+         return r.MultiCore ? std::optional<double>(r.MultiCore->PassesPerSecond) : std::nullopt;
+     },
+     copiesTimes},
+};
+
+std::string label(std::size_t index) {
+    return std::string(1, static_cast<char>('A' + index % 26)) +
+           (index >= 26 ? std::to_string(index / 26) : "");
+}
+
+} // namespace
+
+int RunCompare(const std::vector<std::string>& paths) {
+    std::vector<BenchFile> files;
+    for (const std::string& path : paths) {
+        files.push_back(ReadBenchFile(path));
+    }
+    const BenchFile& first = files.front();
+    for (std::size_t i = 1; i < files.size(); ++i) {
+        if (files[i].Report.TestInput.Sha256 != first.Report.TestInput.Sha256) {
+            std::cerr << "quelvorant-cli: note: " << files[i].Path
+                      << " used another test input than " << first.Path
+                      << ": their figures do not compare\n";
+        }
+    }
+    for (const Figure& figure : kFigures) {
+        const auto base = figure.value(first.Report);
+        std::size_t present = 0;
+        for (const BenchFile& file : files) {
+            present += figure.value(file.Report) ? 1 : 0;
+        }
+        if (present < 2) {
+            continue;
+        }
+        std::printf("%s\n      %12s  %10s  %s\n", figure.title, "value", "vs A", "significant");
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            const auto value = figure.value(files[i].Report);
+            std::printf("  %-2s  ", label(i).c_str());
+            if (!value) {
+                std::printf("%12s  %10s  %-17s  %s\n", "-", "", "", files[i].Path.c_str());
+                continue;
+            }
+            std::printf("%12.4f  ", *value);
+            if (i == 0 || !base || *base == 0.0) {
+                std::printf("%10s  %-17s  %s\n", "", "", files[i].Path.c_str());
+                continue;
+            }
+            const MannWhitneyResult test =
+                MannWhitneyU(figure.samples(files[i].Report), figure.samples(first.Report));
+            char verdict[32];
+            std::snprintf(verdict, sizeof verdict, "%s (p = %.2g)",
+                          test.P < kSignificance ? "yes" : "no", test.P);
+            std::printf("%+9.2f%%  %-17s  %s\n", 100.0 * (*value - *base) / *base, verdict,
+                        files[i].Path.c_str());
+        }
+        std::printf("\n");
+    }
+    return 0;
+}

@@ -1,0 +1,119 @@
+#include "quelvorant-cli/HistoryCommands.h"
+
+#include "history/HistoryImport.h"
+#include "history/HistoryJson.h"
+#include "history/ResultsHistory.h"
+#include "quelvorant-cli/CommandOutput.h"
+
+#include <cstdio>
+#include <iostream>
+#include <map>
+#include <set>
+
+namespace {
+
+// The document with these runs and the machines they ran on.
+HistoryDocument documentOf(ResultsHistory& history, const std::vector<HistoryRun>& runs) {
+    HistoryDocument document;
+    std::set<std::string> machines;
+    for (const HistoryRun& run : runs) {
+        if (machines.insert(run.MachineId).second) {
+            if (auto machine = history.FindMachine(run.MachineId)) {
+                document.Machines.push_back(std::move(*machine));
+            }
+        }
+    }
+    document.Runs = runs;
+    return document;
+}
+
+std::string shortId(const std::string& id) {
+    return id.substr(0, 8);
+}
+
+} // namespace
+
+int RunHistoryList(const std::optional<std::string>& machine, const std::optional<int>& limit,
+                   bool json) {
+    ResultsHistory history;
+    ResultsHistory::Filter filter;
+    filter.Limit = limit;
+    std::map<std::string, std::string> hostNames;
+    for (const HistoryMachine& known : history.Machines()) {
+        hostNames[known.Id] = known.HostName;
+        if (machine && (known.Id == *machine || known.HostName == *machine)) {
+            filter.MachineId = known.Id;
+        }
+    }
+    if (machine && !filter.MachineId) {
+        throw CommandFailure(history.Path() + ": no machine " + *machine + " in the history");
+    }
+    const std::vector<HistoryRun> runs = history.Runs(filter, json);
+    if (json) {
+        std::cout << HistoryJson(documentOf(history, runs)).dump(2) << '\n';
+        return 0;
+    }
+    std::printf("%-8s  %-20s  %-6s  %-24s  %10s  %5s  %6s  %s\n", "run", "started (UTC)", "source",
+                "machine", "Time Summa", "score", "copies", "input");
+    for (const HistoryRun& run : runs) {
+        const std::string host = hostNames[run.MachineId] + " (" + shortId(run.MachineId) + ")";
+        std::string started = run.StartedAt;
+        std::replace(started.begin(), started.end(), 'T', ' ');
+        if (!started.empty() && started.back() == 'Z') {
+            started.pop_back();
+        }
+        std::printf("%-8s  %-20s  %-6s  %-24s  %10.4f  %5.0f  %6d  %s\n", shortId(run.Id).c_str(),
+                    started.c_str(), run.Source.c_str(), host.c_str(), run.TimeSumma, run.Score,
+                    run.Copies, run.Comparable ? "own" : "other");
+    }
+    std::printf("%zu runs in %s\n", runs.size(), history.Path().c_str());
+    return 0;
+}
+
+int RunHistoryDelete(const std::string& id) {
+    ResultsHistory history;
+    const std::optional<HistoryRun> run = history.FindRun(id);
+    if (!run) {
+        throw CommandFailure(history.Path() + ": no run " + id +
+                             " in the history (or the beginning fits several)");
+    }
+    history.Delete(run->Id);
+    std::printf("Deleted run %s of %s.\n", run->Id.c_str(), run->StartedAt.c_str());
+    return 0;
+}
+
+int RunExport(const std::vector<std::string>& ids, bool all, const std::string& file) {
+    ResultsHistory history;
+    std::vector<HistoryRun> runs;
+    if (all) {
+        runs = history.Runs({}, true);
+    }
+    for (const std::string& id : ids) {
+        std::optional<HistoryRun> run = history.FindRun(id);
+        if (!run) {
+            throw CommandFailure(history.Path() + ": no run " + id + " in the history");
+        }
+        runs.push_back(std::move(*run));
+    }
+    WriteOutput(file, HistoryJson(documentOf(history, runs)).dump(2) + "\n");
+    if (file != "-") {
+        std::printf("Exported %zu runs to %s.\n", runs.size(), file.c_str());
+    }
+    return 0;
+}
+
+int RunImport(const std::vector<std::string>& files) {
+    // Every file is read whole before anything is kept.
+    HistoryDocument everything;
+    for (const std::string& file : files) {
+        HistoryDocument document = ReadImportFile(file);
+        everything.Machines.insert(everything.Machines.end(), document.Machines.begin(),
+                                   document.Machines.end());
+        everything.Runs.insert(everything.Runs.end(), document.Runs.begin(), document.Runs.end());
+    }
+    ResultsHistory history;
+    const int added = history.Import(everything.Machines, everything.Runs);
+    std::printf("Imported %d new runs of %zu into %s.\n", added, everything.Runs.size(),
+                history.Path().c_str());
+    return 0;
+}

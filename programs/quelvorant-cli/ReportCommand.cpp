@@ -1,0 +1,60 @@
+#include "quelvorant-cli/ReportCommand.h"
+
+#include "history/ResultsHistory.h"
+#include "quelvorant-cli/CommandOutput.h"
+#include "report/HtmlReport.h"
+#include "run/RunRecord.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+HistoryRun chooseRun(ResultsHistory& history, const std::optional<std::string>& runId,
+                     const std::string& thisMachineId) {
+    if (runId) {
+        std::optional<HistoryRun> run = history.FindRun(*runId);
+        if (!run) {
+            throw CommandFailure(history.Path() + ": no run " + *runId +
+                                 " in the history (or the beginning fits several)");
+        }
+        return std::move(*run);
+    }
+    // The newest run of one copy on this machine, else the newest run kept.
+    for (const std::optional<std::string>& machine :
+         {std::optional<std::string>(thisMachineId), std::optional<std::string>()}) {
+        for (const HistoryRun& run : history.Runs({machine, std::nullopt})) {
+            if (run.Copies == 1 || !machine) {
+                return *history.FindRun(run.Id);
+            }
+        }
+    }
+    throw CommandFailure(history.Path() + ": no runs yet; run the benchmark first");
+}
+
+} // namespace
+
+int RunReport(const std::optional<std::string>& runId, const std::string& htmlFile,
+              const std::string& thisMachineId) {
+    ResultsHistory history;
+    ReportData data;
+    data.Run = chooseRun(history, runId, thisMachineId);
+    data.Machine = history.FindMachine(data.Run.MachineId).value_or(HistoryMachine{});
+    // The machine's single-copy runs on the same input, oldest first.
+    for (HistoryRun& run : history.Runs({data.Run.MachineId, std::nullopt}, true)) {
+        if (run.Copies == 1 && run.InputSha256 == data.Run.InputSha256 && run.CheckPassed) {
+            data.MachineRuns.push_back(std::move(run));
+        }
+    }
+    std::reverse(data.MachineRuns.begin(), data.MachineRuns.end());
+    data.Machines = history.BestRuns();
+    data.GeneratedAt = RunRecord::Now();
+
+    WriteOutput(htmlFile, HtmlReport(data));
+    if (htmlFile == "-") {
+        return 0;
+    }
+    std::printf("Wrote the report on run %s of %s to %s.\n", data.Run.Id.c_str(),
+                data.Run.StartedAt.c_str(), htmlFile.c_str());
+    return 0;
+}

@@ -1,0 +1,191 @@
+// quelvorant-cli: the machine's facts and the benchmark without a window,
+// for terminals, scripts and servers.
+#include "commandline/CommandLine.h"
+#include "facts/MachineInfo.h"
+#include "facts/MachineInfoJson.h"
+#include "facts/MachineInfoText.h"
+#include "facts/QuelCoreBinding.h"
+#include "history/HistoryEntries.h"
+#include "platform/HostSystemStatus.h"
+#include "platform/QuelError.h"
+#include "platform/Version.h"
+#include "quelvorant-cli/BenchCommand.h"
+#include "quelvorant-cli/CompareCommand.h"
+#include "quelvorant-cli/HistoryCommands.h"
+#include "quelvorant-cli/Interruption.h"
+#include "quelvorant-cli/ReportCommand.h"
+
+#include <exception>
+#include <functional>
+#include <iostream>
+#include <optional>
+
+namespace {
+
+nlohmann::json machineInfoJson() {
+    QuelCoreBinding library;
+    HostSystemStatus system;
+    return MachineInfoJson(CollectMachineInfo(library, system));
+}
+
+std::string thisMachineId() {
+    return HistoryMachineOf(machineInfoJson(), "").Id;
+}
+
+int runInfo(bool json) {
+    QuelCoreBinding library;
+    HostSystemStatus system;
+    const MachineInfo info = CollectMachineInfo(library, system);
+    if (json) {
+        std::cout << MachineInfoJson(info).dump(2) << '\n';
+    } else {
+        std::cout << MachineInfoText(info);
+    }
+    return 0;
+}
+
+// "all" or a count from 1 to the number of processors this program may use.
+std::string threadsError(const std::string& text) {
+    const int available = static_cast<int>(AvailableProcessors().size());
+    if (text == "all") {
+        return {};
+    }
+    std::size_t used = 0;
+    int count = 0;
+    try {
+        count = std::stoi(text, &used);
+    } catch (const std::exception&) {
+        used = 0;
+    }
+    if (used != text.size() || count < 1 || count > available) {
+        return "--threads takes 'all' or a number from 1 to " + std::to_string(available) +
+               " (the processors this program may use), not '" + text + "'";
+    }
+    return {};
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app("Shows what the machine is and measures how fast it runs Quelvorant's "
+                 "benchmark, without a window.",
+                 "quelvorant-cli");
+    app.set_version_flag("--version", "quelvorant-cli " + VersionNumber());
+    app.require_subcommand(1);
+    std::function<int()> command;
+
+    CLI::App* info = app.add_subcommand("info", "show the processor, caches, memory and system");
+    bool infoJson = false;
+    info->add_flag("--json", infoJson, "print one JSON object (schema quelvorant.info/1)");
+    info->callback([&] { command = [&] { return runInfo(infoJson); }; });
+
+    CLI::App* bench = app.add_subcommand("bench", "run the benchmark and print its figures");
+    BenchOptions options;
+    std::string threads = "1";
+    bench->add_option("--runs", options.Runs, "runs that count (default 3)")
+        ->check(CLI::Range(1, 1000));
+    bench->add_option("--warmup", options.Warmup, "runs before them that do not count (default 1)")
+        ->check(CLI::Range(0, 100));
+    bench
+        ->add_option("--threads", threads,
+                     "copies of the workload at once, each on its own processor: N or all "
+                     "(default 1)")
+        ->check(CLI::Validator(threadsError, "N|all", "threads"));
+    bench
+        ->add_option("--input", options.Input,
+                     "another test input; its results do not compare with other machines'")
+        ->check(CLI::ExistingFile);
+    bench->add_option("--json", options.JsonFile,
+                      "write the results as JSON (schema quelvorant.bench/1) to FILE, - for "
+                      "standard output");
+    bench->add_flag("--quiet", options.Quiet, "no progress line");
+    bench->add_flag("--no-history", options.NoHistory,
+                    "do not keep the runs in the results history");
+    bench->callback([&] {
+        options.Copies =
+            threads == "all" ? static_cast<int>(AvailableProcessors().size()) : std::stoi(threads);
+        command = [&] { return RunBench(options, machineInfoJson); };
+    });
+
+    CLI::App* compare =
+        app.add_subcommand("compare", "compare the JSON results of bench runs, figure by figure");
+    std::vector<std::string> files;
+    compare->add_option("FILES", files, "two or more JSON files written by bench --json")
+        ->required()
+        ->expected(2, -1)
+        ->check(CLI::ExistingFile);
+    compare->callback([&] { command = [&] { return RunCompare(files); }; });
+
+    CLI::App* historyCommand =
+        app.add_subcommand("history", "list the runs kept in the results history, newest first");
+    historyCommand->require_subcommand(0, 1);
+    std::optional<std::string> machine;
+    std::optional<int> limit;
+    bool historyJson = false;
+    historyCommand->add_option("--machine", machine,
+                               "only the runs of this machine (id or host name)");
+    historyCommand->add_option("--limit", limit, "at most N runs")->check(CLI::PositiveNumber);
+    historyCommand->add_flag("--json", historyJson,
+                             "print the runs as JSON (schema quelvorant.history/1)");
+    historyCommand->callback([&] {
+        if (!command) {
+            command = [&] { return RunHistoryList(machine, limit, historyJson); };
+        }
+    });
+    CLI::App* deleteCommand = historyCommand->add_subcommand("delete", "delete one run");
+    std::string deleteId;
+    deleteCommand->add_option("ID", deleteId, "the run's id, or a beginning of it")->required();
+    deleteCommand->callback([&] { command = [&] { return RunHistoryDelete(deleteId); }; });
+
+    CLI::App* exportCommand =
+        app.add_subcommand("export", "write runs of the history as JSON, for another computer");
+    std::vector<std::string> exportIds;
+    bool exportAll = false;
+    std::string exportFile;
+    exportCommand->add_option("ID", exportIds, "the runs to export (ids or beginnings)");
+    exportCommand->add_flag("--all", exportAll, "every run")->excludes("ID");
+    exportCommand->add_option("--json", exportFile, "the file to write, - for standard output")
+        ->required();
+    exportCommand->callback([&] {
+        if (exportIds.empty() && !exportAll) {
+            throw CLI::ValidationError("export", "name the runs to export, or --all");
+        }
+        command = [&] { return RunExport(exportIds, exportAll, exportFile); };
+    });
+
+    CLI::App* importCommand = app.add_subcommand(
+        "import", "keep the runs of bench results and exports, from this computer or others");
+    std::vector<std::string> importFiles;
+    importCommand->add_option("FILES", importFiles, "files written by bench --json or export")
+        ->required()
+        ->check(CLI::ExistingFile);
+    importCommand->callback([&] { command = [&] { return RunImport(importFiles); }; });
+
+    CLI::App* reportCommand = app.add_subcommand(
+        "report", "write one HTML page about a kept run, with charts, readable offline");
+    std::optional<std::string> reportRun;
+    std::string reportFile;
+    reportCommand->add_option("RUN-ID", reportRun,
+                              "the run (id or beginning); the newest of this machine without it");
+    reportCommand->add_option("--html", reportFile, "the file to write")->required();
+    reportCommand->callback(
+        [&] { command = [&] { return RunReport(reportRun, reportFile, thisMachineId()); }; });
+
+    CommandLine::UseUsageFirstHelp(app);
+    if (const auto done = CommandLine::Parse(app, argc, argv)) {
+        return *done;
+    }
+    Interruption::Install();
+    try {
+        return command();
+    } catch (const Interrupted& interrupted) {
+        std::cerr << "quelvorant-cli: interrupted; nothing was reported\n";
+        return 128 + interrupted.Signal;
+    } catch (const QuelError& error) {
+        std::cerr << "quelvorant-cli: " << error.Description() << '\n';
+        return 1;
+    } catch (const std::exception& error) {
+        std::cerr << "quelvorant-cli: " << error.what() << '\n';
+        return 1;
+    }
+}

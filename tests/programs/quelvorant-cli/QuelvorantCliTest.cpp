@@ -1,0 +1,275 @@
+#include "platform/FileSystem.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/TempDir.h"
+
+#include <chrono>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <sched.h>
+#include <thread>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+class QuelvorantCli : public ::testing::Test {
+  protected:
+    QuelvorantCli() {
+        // A small input, so that a run of 101 passes takes well under a second.
+        std::vector<std::uint8_t> input(24000);
+        for (std::size_t i = 0; i < input.size(); ++i) {
+            input[i] = static_cast<std::uint8_t>((i * 7) % 253 ^ (i >> 6));
+        }
+        FileSystem::WriteAll(input_, input);
+        fs::create_directory(tmp_);
+    }
+
+    // Runs quelvorant-cli with its work folders in tmp_ and its results
+    // history in the test's folder.
+    Outcome Run(const std::vector<std::string>& arguments) {
+        ChildProcess cli(QUEL_CLI_PROGRAM, arguments, dir_.Path(), environment());
+        Outcome outcome;
+        outcome.status = cli.Wait();
+        outcome.out = cli.Out();
+        outcome.err = cli.Err();
+        return outcome;
+    }
+
+    // Runs the schema check of the project on a JSON file.
+    void ExpectValid(const std::string& schema, const std::string& file) {
+        ChildProcess check("/bin/bash",
+                           {QUEL_SOURCE_DIR "/tests/support/validate-json.sh",
+                            QUEL_SOURCE_DIR "/docs/schemas/" + schema, file},
+                           dir_.Path());
+        EXPECT_EQ(check.Wait(), 0) << check.Err();
+    }
+
+    std::vector<std::string> environment() const {
+        return {"TMPDIR=" + tmp_, "XDG_DATA_HOME=" + dir_.Path()};
+    }
+    std::string historyFile() const { return dir_.File("quelvorant/results.sqlite"); }
+    int keptRuns() {
+        const Outcome listed = Run({"history", "--json"});
+        EXPECT_EQ(listed.status, 0) << listed.err;
+        const auto document = nlohmann::json::parse(listed.out, nullptr, false);
+        return document.is_discarded() ? -1 : static_cast<int>(document["runs"].size());
+    }
+
+    std::vector<std::string> Bench(const std::string& json, const std::string& threads) {
+        return {"bench", "--input",   input_,  "--runs",  "2",      "--warmup",
+                "0",     "--threads", threads, "--quiet", "--json", json};
+    }
+
+    static int processors() {
+        cpu_set_t set;
+        CPU_ZERO(&set);
+        return ::sched_getaffinity(0, sizeof set, &set) == 0 ? CPU_COUNT(&set) : 1;
+    }
+
+    TempDir dir_;
+    const std::string input_ = dir_.File("input.bin");
+    const std::string tmp_ = dir_.File("tmp");
+};
+
+} // namespace
+
+TEST_F(QuelvorantCli, BadCommandLinesExitWithTwoAndSayWhy) {
+    const struct {
+        std::vector<std::string> arguments;
+        std::string says;
+    } cases[] = {
+        {{}, "A subcommand is required"},
+        {{"benchmark"}, "benchmark"},
+        {{"bench", "--runs", "0"}, "--runs"},
+        {{"bench", "--threads", "many"}, "--threads takes 'all' or a number"},
+        {{"bench", "--threads", "100000"}, "--threads takes 'all' or a number"},
+        {{"bench", "--input", "/no/such/file"}, "/no/such/file"},
+        {{"compare", "only-one.json"}, "compare"},
+        {{"info", "--color"}, "--color"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.says);
+        const Outcome outcome = Run(c.arguments);
+        EXPECT_EQ(outcome.status, 2);
+        EXPECT_NE(outcome.err.find(c.says), std::string::npos) << outcome.err;
+        EXPECT_NE(outcome.err.find("Usage: "), std::string::npos);
+        EXPECT_EQ(outcome.out, "");
+    }
+}
+
+TEST_F(QuelvorantCli, JsonOfInfoAndBenchFollowsTheSchemas) {
+    const Outcome info = Run({"info", "--json"});
+    ASSERT_EQ(info.status, 0) << info.err;
+    FileSystem::WriteAll(dir_.File("info.json"),
+                         std::vector<std::uint8_t>(info.out.begin(), info.out.end()));
+    ExpectValid("quelvorant.info-1.schema.json", dir_.File("info.json"));
+
+    const int copies = std::min(2, processors());
+    const Outcome bench = Run(Bench(dir_.File("bench.json"), std::to_string(copies)));
+    ASSERT_EQ(bench.status, 0) << bench.err;
+    ExpectValid("quelvorant.bench-1.schema.json", dir_.File("bench.json"));
+
+    const auto bytes = FileSystem::ReadAll(dir_.File("bench.json"));
+    const auto result = nlohmann::json::parse(bytes.begin(), bytes.end());
+    EXPECT_FALSE(result["input"]["comparable"]); // not the program's own test input
+    ASSERT_EQ(result["runs"].size(), 2u);
+    for (const auto& run : result["runs"]) {
+        double sum = 0;
+        for (std::size_t i = 0; i < 100; ++i) {
+            sum += run["pass_times"][i].get<double>();
+        }
+        EXPECT_NEAR(run["time_summa"].get<double>(), sum, 1e-9);
+        EXPECT_TRUE(run["check"]["passed"]);
+    }
+    if (copies == 2) {
+        ASSERT_TRUE(result["multicore"].is_object());
+        EXPECT_EQ(result["multicore"]["runs"][0]["copies"].size(), 2u);
+        EXPECT_GT(result["multicore"]["summary"]["scaling_efficiency"].get<double>(), 0.0);
+    }
+    // The work folders are gone.
+    EXPECT_TRUE(fs::is_empty(tmp_));
+}
+
+TEST_F(QuelvorantCli, CompareJudgesResultsAndRefusesWhatIsNotOne) {
+    ASSERT_EQ(Run(Bench(dir_.File("a.json"), "1")).status, 0);
+    ASSERT_EQ(Run(Bench(dir_.File("b.json"), "1")).status, 0);
+    const Outcome same = Run({"compare", dir_.File("a.json"), dir_.File("b.json")});
+    EXPECT_EQ(same.status, 0) << same.err;
+    EXPECT_NE(same.out.find("Median Time Summa"), std::string::npos);
+    EXPECT_NE(same.out.find("Decompression"), std::string::npos);
+    EXPECT_NE(same.out.find("(p = "), std::string::npos);
+
+    auto document = FileSystem::ReadAll(dir_.File("a.json"));
+    const std::string text(document.begin(), document.end());
+    const struct {
+        const char* name;
+        std::string content;
+        std::string says;
+    } broken[] = {
+        {"cut.json", text.substr(0, text.size() / 2), "not a JSON document"},
+        {"other.json", R"({"schema": "quelvorant.bench/2"})",
+         R"(schema "quelvorant.bench/2" is not quelvorant.bench/1)"},
+        {"list.json", "[1, 2]", "not a Quelvorant bench result"},
+        {"empty-runs.json", R"({"schema": "quelvorant.bench/1", "program": {}})", "broken result"},
+    };
+    for (const auto& b : broken) {
+        SCOPED_TRACE(b.name);
+        FileSystem::WriteAll(dir_.File(b.name),
+                             std::vector<std::uint8_t>(b.content.begin(), b.content.end()));
+        const Outcome outcome = Run({"compare", dir_.File("a.json"), dir_.File(b.name)});
+        EXPECT_EQ(outcome.status, 1);
+        EXPECT_NE(outcome.err.find(dir_.File(b.name) + ": " + b.says), std::string::npos)
+            << outcome.err;
+    }
+}
+
+TEST_F(QuelvorantCli, CtrlCDuringARunLeavesNothingAndExitsWith130) {
+    ChildProcess cli(QUEL_CLI_PROGRAM,
+                     {"bench", "--input", input_, "--runs", "1000", "--warmup", "0", "--json",
+                      dir_.File("never.json")},
+                     dir_.Path(), environment());
+    // Waits until the run works in its folder, then interrupts it.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (fs::is_empty(tmp_) && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ASSERT_FALSE(fs::is_empty(tmp_)) << "no work folder appeared";
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    cli.Signal(SIGINT);
+    EXPECT_EQ(cli.Wait(), 130) << cli.Err();
+    EXPECT_TRUE(fs::is_empty(tmp_));
+    EXPECT_FALSE(fs::exists(dir_.File("never.json")));
+    EXPECT_EQ(cli.Out(), "");
+}
+
+TEST_F(QuelvorantCli, TwoBenchesStartedAtOnceBothLandInTheHistory) {
+    const std::vector<std::string> arguments = {"bench", "--input",  input_, "--runs",
+                                                "1",     "--warmup", "0",    "--quiet"};
+    ChildProcess first(QUEL_CLI_PROGRAM, arguments, dir_.Path(), environment());
+    TempDir other;
+    ChildProcess second(QUEL_CLI_PROGRAM, arguments, other.Path(), environment());
+    EXPECT_EQ(first.Wait(), 0) << first.Err();
+    EXPECT_EQ(second.Wait(), 0) << second.Err();
+    EXPECT_EQ(keptRuns(), 2);
+}
+
+TEST_F(QuelvorantCli, ImportTakesResultsOnceAndABrokenFileChangesNothing) {
+    ASSERT_EQ(Run(Bench(dir_.File("a.json"), "1")).status, 0);
+    ASSERT_EQ(Run({"export", "--all", "--json", dir_.File("export.json")}).status, 0);
+    ExpectValid("quelvorant.history-1.schema.json", dir_.File("export.json"));
+    std::filesystem::remove(historyFile());
+    const Outcome imported = Run({"import", dir_.File("a.json"), dir_.File("export.json")});
+    EXPECT_EQ(imported.status, 0) << imported.err;
+    EXPECT_NE(imported.out.find("Imported 2 new runs of 4"), std::string::npos) << imported.out;
+
+    const struct {
+        const char* name;
+        std::string content;
+        std::string says;
+    } broken[] = {
+        {"cut.json", "{\"schema\": \"quelvorant.history/1\", \"runs\": [", "not a JSON document"},
+        {"foreign.json", R"({"schema": "another.tool/3"})", "neither a bench result"},
+        {"no-machine.json",
+         R"({"schema": "quelvorant.history/1", "machines": [], "runs": [{"id": "x",
+            "machine_id": "m", "started_at": "", "program_version": "", "source": "cli",
+            "input_sha256": "", "comparable": true, "time_summa": 1, "score": 50,
+            "check_passed": true, "threads": 1, "pass_times": []}]})",
+         "run x names machine m, which the file does not describe"},
+    };
+    for (const auto& b : broken) {
+        SCOPED_TRACE(b.name);
+        FileSystem::WriteAll(dir_.File(b.name),
+                             std::vector<std::uint8_t>(b.content.begin(), b.content.end()));
+        // A good file beside a broken one is not taken either.
+        const Outcome outcome = Run({"import", dir_.File("a.json"), dir_.File(b.name)});
+        EXPECT_EQ(outcome.status, 1);
+        EXPECT_NE(outcome.err.find(dir_.File(b.name) + ": " + b.says), std::string::npos)
+            << outcome.err;
+        EXPECT_EQ(keptRuns(), 2);
+    }
+}
+
+TEST_F(QuelvorantCli, AHistoryItCannotUseEndsHistoryCommandsButNotTheBench) {
+    fs::create_directories(dir_.File("quelvorant"));
+    const std::vector<std::uint8_t> garbage(4096, 'q');
+    FileSystem::WriteAll(historyFile(), garbage);
+    for (const auto& arguments : std::vector<std::vector<std::string>>{
+             {"history"}, {"history", "delete", "abc"}, {"export", "--all", "--json", "-"}}) {
+        const Outcome outcome = Run(arguments);
+        EXPECT_EQ(outcome.status, 1) << arguments[0];
+        EXPECT_NE(outcome.err.find(historyFile() + ": file is not a database"), std::string::npos)
+            << outcome.err;
+    }
+    const Outcome bench = Run({"bench", "--input", input_, "--runs", "1", "--warmup", "0"});
+    EXPECT_EQ(bench.status, 0);
+    EXPECT_NE(bench.out.find("Time Summa:"), std::string::npos);
+    EXPECT_NE(bench.err.find("the runs were not recorded"), std::string::npos) << bench.err;
+    EXPECT_EQ(FileSystem::ReadAll(historyFile()), garbage);
+}
+
+TEST_F(QuelvorantCli, ReportShowsAKeptRunWithItsPassesAndTheMachinesRuns) {
+    EXPECT_EQ(Run({"report", "--html", dir_.File("none.html")}).status, 1); // nothing kept yet
+    ASSERT_EQ(Run(Bench(dir_.File("a.json"), "1")).status, 0);
+    const Outcome report = Run({"report", "--html", dir_.File("report.html")});
+    ASSERT_EQ(report.status, 0) << report.err;
+    const auto bytes = FileSystem::ReadAll(dir_.File("report.html"));
+    const std::string page(bytes.begin(), bytes.end());
+    const auto count = [&page](const std::string& part) {
+        std::size_t found = 0;
+        for (auto at = page.find(part); at != std::string::npos; at = page.find(part, at + 1)) {
+            ++found;
+        }
+        return found;
+    };
+    EXPECT_EQ(count("<rect class=\"pass compression\""), 50u);
+    EXPECT_EQ(count("<rect class=\"pass decompression\""), 51u);
+    EXPECT_EQ(count("<circle class=\"point"), 2u);               // both runs of this machine
+    EXPECT_NE(page.find("does not compare"), std::string::npos); // a test input of its own
+}

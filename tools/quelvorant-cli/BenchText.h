@@ -1,9 +1,0 @@
-#pragma once
-
-#include "BenchReport.h"
-
-#include <string>
-
-// The bench command's results for a terminal: the runs one per line, then
-// the summary, aligned.
-std::string BenchText(const BenchReport& report);
