@@ -167,7 +167,8 @@ int main(int argc, char** argv) {
     std::string reportFile;
     reportCommand->add_option("RUN-ID", reportRun,
                               "the run (id or beginning); the newest of this machine without it");
-    reportCommand->add_option("--html", reportFile, "the file to write")->required();
+    reportCommand->add_option("--html", reportFile, "the file to write, - for standard output")
+        ->required();
     reportCommand->callback(
         [&] { command = [&] { return RunReport(reportRun, reportFile, thisMachineId()); }; });
 
