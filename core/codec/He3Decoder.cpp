@@ -68,7 +68,9 @@ void He3Decoder::Decode(std::vector<std::uint8_t>& ByteArray, std::int32_t ByteL
         length = length << 8 | ByteAt(ByteArray, He3::kLengthOffset + k);
     }
     const auto OrigLen = static_cast<std::int32_t>(length);
+    // Nothing was coded: the result is empty, never the stream itself.
     if (OrigLen == 0) {
+        ByteArray.clear();
         return;
     }
     if (OrigLen == std::numeric_limits<std::int32_t>::min()) {

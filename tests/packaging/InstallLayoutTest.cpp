@@ -1,6 +1,7 @@
 #include "tests/packaging/ExpectedLayout.h"
 #include "tests/packaging/GzipFile.h"
 #include "tests/packaging/InstalledTree.h"
+#include "tests/packaging/ProgramRun.h"
 
 #include <filesystem>
 #include <memory>
@@ -131,6 +132,52 @@ TEST_F(InstallLayoutTest, ProgramFindsItsLibraryInItsOwnFolder) {
         const std::string resolved = ResolvedPath(run.output, "libQuelCore.so");
         ASSERT_FALSE(resolved.empty()) << c.name << "\n" << run.output;
         EXPECT_EQ(fs::canonical(resolved).string(), library) << c.name;
+    }
+}
+
+// Every installed program and the library are built as Debian hardens its
+// packages: position-independent, with full RELRO and immediate binding,
+// and the programs call the checked variants of string and memory functions
+// where their code has calls that have them.
+TEST_F(InstallLayoutTest, ProgramsAndLibraryAreHardened) {
+#ifndef QUEL_HARDENED
+    GTEST_SKIP() << "built without QUEL_HARDEN";
+#endif
+    // he3's own code calls no function that has a checked variant.
+    const struct {
+        const char* file;
+        bool program;
+        bool checked;
+    } cases[] = {{"lib/quelvorant/quelvorant", true, true},
+                 {"lib/quelvorant/quelvorant-cli", true, true},
+                 {"bin/he3", true, false},
+                 {"lib/quelvorant/libQuelCore.so", false, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        const QString file = QString::fromStdString(tree_->Path(c.file));
+        const ProgramRun headers = RunProgram(QStringLiteral("readelf"),
+                                              {QStringLiteral("-W"), QStringLiteral("-d"),
+                                               QStringLiteral("-l"), QStringLiteral("-h"), file},
+                                              CleanEnvironment());
+        ASSERT_EQ(headers.exitCode, 0) << headers.output;
+        EXPECT_NE(headers.output.find("DYN ("), std::string::npos) << "not position-independent";
+        EXPECT_NE(headers.output.find("GNU_RELRO"), std::string::npos) << "no RELRO";
+        EXPECT_NE(headers.output.find("BIND_NOW"), std::string::npos) << "no immediate binding";
+        if (c.program) {
+            EXPECT_NE(headers.output.find("PIE"), std::string::npos) << "not a PIE";
+        }
+        if (c.checked) {
+            const ProgramRun symbols = RunProgram(
+                QStringLiteral("readelf"),
+                {QStringLiteral("-W"), QStringLiteral("--dyn-syms"), file}, CleanEnvironment());
+            // A checked function, not the stack protector's __stack_chk_fail.
+            std::size_t checked = 0;
+            for (std::size_t at = symbols.output.find("_chk@"); at != std::string::npos;
+                 at = symbols.output.find("_chk@", at + 1)) {
+                checked += at < 11 || symbols.output.compare(at - 11, 11, "__stack_chk") != 0;
+            }
+            EXPECT_GT(checked, 0u) << "no checked functions";
+        }
     }
 }
 
