@@ -1,6 +1,7 @@
 #include "history/HistorySchema.h"
 
 #include "history/SqliteDatabase.h"
+#include "history/SqliteStatement.h"
 #include "history/SqliteTransaction.h"
 #include "platform/QuelError.h"
 
@@ -56,14 +57,24 @@ namespace HistorySchema {
 
 void Migrate(SqliteDatabase& database, std::int64_t upTo) {
     // Reading the version fails on a file that is not a database, before
-    // anything is written.
-    std::int64_t version = database.QueryInteger("PRAGMA user_version");
+    // anything is written. The version and the tables are read in one
+    // statement, so that both come from the same moment even while another
+    // program makes the tables.
+    std::int64_t version = 0;
+    std::int64_t tables = 0;
+    {
+        SqliteStatement first(database, "SELECT (SELECT user_version FROM pragma_user_version), "
+                                        "(SELECT count(*) FROM sqlite_master)");
+        first.Step();
+        version = first.Integer(0);
+        tables = first.Integer(1);
+    }
     if (version > kVersion) {
         throw leftAlone(database, "written by a newer Quelvorant (results history version " +
                                       std::to_string(version) + ", this one reads up to " +
                                       std::to_string(kVersion) + ")");
     }
-    if (version == 0 && database.QueryInteger("SELECT count(*) FROM sqlite_master") > 0) {
+    if (version == 0 && tables > 0) {
         throw leftAlone(database, "not a Quelvorant results history (it holds other tables)");
     }
     if (version >= upTo) {

@@ -74,7 +74,8 @@ ResultsHistory::ResultsHistory(const std::string& path)
     HistorySchema::Migrate(database_);
     // Readers and one writer at a time, without blocking each other; the
     // journal is kept beside the file.
-    database_.Execute("PRAGMA journal_mode = WAL; PRAGMA foreign_keys = ON;");
+    database_.ExecuteWhenFree("PRAGMA journal_mode = WAL");
+    database_.Execute("PRAGMA foreign_keys = ON");
 }
 
 void ResultsHistory::keepMachine(const HistoryMachine& machine) {

@@ -3,7 +3,9 @@
 #include "history/SqliteStatement.h"
 #include "platform/QuelError.h"
 
+#include <chrono>
 #include <sqlite3.h>
+#include <thread>
 
 namespace {
 
@@ -33,6 +35,22 @@ void SqliteDatabase::Execute(const std::string& sql) {
     if (sqlite3_exec(database_, sql.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
         sqlite3_free(message);
         Fail();
+    }
+}
+
+void SqliteDatabase::ExecuteWhenFree(const std::string& sql) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(kBusyTimeoutMs);
+    for (;;) {
+        const int result = sqlite3_exec(database_, sql.c_str(), nullptr, nullptr, nullptr);
+        const int primary = result & 0xff;
+        if (result == SQLITE_OK) {
+            return;
+        }
+        if ((primary != SQLITE_BUSY && primary != SQLITE_LOCKED) ||
+            std::chrono::steady_clock::now() >= until) {
+            Fail();
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
 }
 

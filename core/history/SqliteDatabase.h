@@ -17,6 +17,11 @@ class SqliteDatabase {
     const std::string& Path() const { return path_; }
     // Runs statements that give no rows.
     void Execute(const std::string& sql);
+    // Execute for a statement that SQLite may refuse at once with "database
+    // is locked", without waiting, while another program holds the file, as
+    // it does with a change of the journal mode: tried again until the
+    // writer's waiting time is up.
+    void ExecuteWhenFree(const std::string& sql);
     // The first column of the first row of a query.
     std::int64_t QueryInteger(const std::string& sql);
     std::string QueryText(const std::string& sql);
