@@ -1,9 +1,9 @@
 #include "history/HistoryImport.h"
 
 #include "history/HistoryEntries.h"
-#include "platform/FileSystem.h"
 #include "platform/QuelError.h"
 #include "results/BenchJson.h"
+#include "results/JsonFile.h"
 
 #include <algorithm>
 
@@ -33,17 +33,7 @@ HistoryDocument documentOf(const BenchFile& bench) {
 } // namespace
 
 HistoryDocument ReadImportFile(const std::string& path) {
-    std::vector<std::uint8_t> bytes;
-    try {
-        bytes = FileSystem::ReadAll(path);
-    } catch (const QuelError& error) {
-        throw QuelError(QuelError::kOwnError, "ReadImportFile", path + ": " + error.Description());
-    }
-    const nlohmann::json document =
-        nlohmann::json::parse(bytes.begin(), bytes.end(), nullptr, false);
-    if (document.is_discarded()) {
-        throw QuelError(QuelError::kOwnError, "ReadImportFile", path + ": not a JSON document");
-    }
+    const nlohmann::json document = ReadJsonFile(path);
     const std::string schema =
         document.is_object() && document.contains("schema") && document["schema"].is_string()
             ? document["schema"].get<std::string>()
@@ -56,5 +46,5 @@ HistoryDocument ReadImportFile(const std::string& path) {
                         path + ": neither a bench result (" + kBenchSchema + ") nor an export (" +
                             kHistorySchema + ")");
     }
-    return documentOf(ReadBenchFile(path));
+    return documentOf(BenchFileFrom(document, path));
 }

@@ -1,7 +1,7 @@
 #include "results/BenchJson.h"
 
-#include "platform/FileSystem.h"
 #include "platform/QuelError.h"
+#include "results/JsonFile.h"
 #include "results/ProgramInfo.h"
 
 using nlohmann::json;
@@ -109,14 +109,13 @@ json BenchJson(const BenchReport& report, const json& info) {
 }
 
 BenchFile ReadBenchFile(const std::string& path) {
-    const auto bytes = FileSystem::ReadAll(path);
+    return BenchFileFrom(ReadJsonFile(path), path);
+}
+
+BenchFile BenchFileFrom(const json& document, const std::string& path) {
     const auto fail = [&path](const std::string& what) {
         return QuelError(QuelError::kOwnError, path, path + ": " + what);
     };
-    const json document = json::parse(bytes.begin(), bytes.end(), nullptr, false);
-    if (document.is_discarded()) {
-        throw fail("not a JSON document");
-    }
     if (!document.is_object() || !document.contains("schema")) {
         throw fail("not a Quelvorant bench result (no \"schema\")");
     }
@@ -127,6 +126,9 @@ BenchFile ReadBenchFile(const std::string& path) {
     file.Path = path;
     try {
         file.Program = document.at("program");
+        if (!file.Program.is_object()) {
+            throw fail("broken result: \"program\" is not an object");
+        }
         file.Info = document.at("info");
         BenchReport& report = file.Report;
         const json& input = document.at("input");

@@ -22,3 +22,5 @@ struct BenchFile {
 };
 
 BenchFile ReadBenchFile(const std::string& path);
+// The same for a document already read from the file at path.
+BenchFile BenchFileFrom(const nlohmann::json& document, const std::string& path);

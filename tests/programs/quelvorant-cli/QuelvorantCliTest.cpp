@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <sched.h>
@@ -148,11 +149,20 @@ TEST_F(QuelvorantCli, CompareJudgesResultsAndRefusesWhatIsNotOne) {
 
     auto document = FileSystem::ReadAll(dir_.File("a.json"));
     const std::string text(document.begin(), document.end());
+    // A file nested deeper than a stack could follow, and a bench result
+    // whose program is not an object.
+    const std::string deep =
+        "{\"schema\": \"quelvorant.bench/1\", \"info\": " + std::string(100000, '[') +
+        std::string(100000, ']') + "}";
+    nlohmann::json typed = nlohmann::json::parse(std::ifstream(dir_.File("a.json")));
+    typed["program"] = "quelvorant-cli";
     const struct {
         const char* name;
         std::string content;
         std::string says;
     } broken[] = {
+        {"deep.json", deep, "nested deeper than 32 levels"},
+        {"typed.json", typed.dump(), "broken result: \"program\" is not an object"},
         {"cut.json", text.substr(0, text.size() / 2), "not a JSON document"},
         {"other.json", R"({"schema": "quelvorant.bench/2"})",
          R"(schema "quelvorant.bench/2" is not quelvorant.bench/1)"},
@@ -209,11 +219,20 @@ TEST_F(QuelvorantCli, ImportTakesResultsOnceAndABrokenFileChangesNothing) {
     EXPECT_EQ(imported.status, 0) << imported.err;
     EXPECT_NE(imported.out.find("Imported 2 new runs of 4"), std::string::npos) << imported.out;
 
+    // A file nested deeper than a stack could follow, and a bench result
+    // whose program is not an object.
+    const std::string deep =
+        "{\"schema\": \"quelvorant.bench/1\", \"info\": " + std::string(100000, '[') +
+        std::string(100000, ']') + "}";
+    nlohmann::json typed = nlohmann::json::parse(std::ifstream(dir_.File("a.json")));
+    typed["program"] = "quelvorant-cli";
     const struct {
         const char* name;
         std::string content;
         std::string says;
     } broken[] = {
+        {"deep.json", deep, "nested deeper than 32 levels"},
+        {"typed.json", typed.dump(), "broken result: \"program\" is not an object"},
         {"cut.json", "{\"schema\": \"quelvorant.history/1\", \"runs\": [", "not a JSON document"},
         {"foreign.json", R"({"schema": "another.tool/3"})", "neither a bench result"},
         {"no-machine.json",
