@@ -46,6 +46,27 @@ const std::array<const char*, HistorySchema::kVersion> kSteps = {
        CREATE INDEX runs_by_machine ON runs (machine_id, started_at);)",
 };
 
+// What the steps make, besides SQLite's own objects. Anything else in the
+// file (a trigger, a view, another table or index) was put there by
+// something else and could act on every write.
+bool ours(const std::string& type, const std::string& name) {
+    return (type == "table" && (name == "machines" || name == "runs" || name == "passes")) ||
+           (type == "index" && name == "runs_by_machine");
+}
+
+// The first object in the file that the steps do not make, as "trigger
+// 'zero'"; empty when there is none.
+std::string foreignObject(SqliteDatabase& database) {
+    SqliteStatement objects(database, "SELECT type, name FROM sqlite_master "
+                                      "WHERE name NOT LIKE 'sqlite\\_%' ESCAPE '\\'");
+    while (objects.Step()) {
+        if (!ours(objects.Text(0), objects.Text(1))) {
+            return objects.Text(0) + " '" + objects.Text(1) + "'";
+        }
+    }
+    return {};
+}
+
 QuelError leftAlone(const SqliteDatabase& database, const std::string& why) {
     return QuelError(QuelError::kOwnError, "HistorySchema",
                      database.Path() + ": " + why + "; the file is left as it is");
@@ -76,6 +97,11 @@ void Migrate(SqliteDatabase& database, std::int64_t upTo) {
     }
     if (version == 0 && tables > 0) {
         throw leftAlone(database, "not a Quelvorant results history (it holds other tables)");
+    }
+    if (const std::string foreign = foreignObject(database); !foreign.empty()) {
+        throw leftAlone(database, "holds a " + foreign +
+                                      " that Quelvorant did not make, so it is not used; move "
+                                      "the file aside to start a new history");
     }
     if (version >= upTo) {
         return;

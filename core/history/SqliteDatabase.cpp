@@ -23,6 +23,10 @@ SqliteDatabase::SqliteDatabase(const std::string& path) : path_(path) {
         throw QuelError(QuelError::kOwnError, "SqliteDatabase", path + ": " + why);
     }
     sqlite3_extended_result_codes(database_, 1);
+    // Nothing stored in the file may run functions with side effects or
+    // change the file's own structure behind the program's back.
+    sqlite3_db_config(database_, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+    sqlite3_db_config(database_, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
     sqlite3_busy_timeout(database_, kBusyTimeoutMs);
 }
 

@@ -114,6 +114,25 @@ TEST(ResultsHistory, AFileItCannotUseIsNamedAndLeftAsItIs) {
          },
          "not a Quelvorant results history"},
         {"a folder", [&] { std::filesystem::create_directory(path); }, "unable to open"},
+        {"a planted trigger",
+         [&] {
+             ResultsHistory(path).Record(machine("m", "2026-12-01"), run("1", "m", 4.0));
+             SqliteDatabase(path).Execute("CREATE TRIGGER zero AFTER INSERT ON runs BEGIN "
+                                          "UPDATE runs SET score = 0; END");
+         },
+         "holds a trigger 'zero' that Quelvorant did not make"},
+        {"a view",
+         [&] {
+             ResultsHistory{path};
+             SqliteDatabase(path).Execute("CREATE VIEW fast AS SELECT * FROM runs");
+         },
+         "holds a view 'fast'"},
+        {"a table beside ours",
+         [&] {
+             ResultsHistory{path};
+             SqliteDatabase(path).Execute("CREATE TABLE notes (text TEXT)");
+         },
+         "holds a table 'notes'"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
