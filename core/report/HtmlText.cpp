@@ -25,6 +25,10 @@ std::string HtmlEscaped(std::string_view text) {
         case '\'':
             escaped += "&#39;";
             break;
+        case '\0':
+            // HTML has no NUL; a browser shows the replacement character.
+            escaped += "\uFFFD";
+            break;
         default:
             escaped += c;
         }

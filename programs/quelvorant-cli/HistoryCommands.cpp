@@ -3,6 +3,7 @@
 #include "history/HistoryImport.h"
 #include "history/HistoryJson.h"
 #include "history/ResultsHistory.h"
+#include "platform/InertText.h"
 #include "quelvorant-cli/CommandOutput.h"
 
 #include <cstdio>
@@ -56,14 +57,18 @@ int RunHistoryList(const std::optional<std::string>& machine, const std::optiona
     std::printf("%-8s  %-20s  %-6s  %-24s  %10s  %5s  %6s  %s\n", "run", "started (UTC)", "source",
                 "machine", "Time Summa", "score", "copies", "input");
     for (const HistoryRun& run : runs) {
-        const std::string host = hostNames[run.MachineId] + " (" + shortId(run.MachineId) + ")";
-        std::string started = run.StartedAt;
+        // Runs may come from other machines' files: nothing of theirs is
+        // printed as it stands.
+        const std::string host =
+            InertText(hostNames[run.MachineId] + " (" + shortId(run.MachineId) + ")");
+        std::string started = InertText(run.StartedAt);
         std::replace(started.begin(), started.end(), 'T', ' ');
         if (!started.empty() && started.back() == 'Z') {
             started.pop_back();
         }
-        std::printf("%-8s  %-20s  %-6s  %-24s  %10.4f  %5.0f  %6d  %s\n", shortId(run.Id).c_str(),
-                    started.c_str(), run.Source.c_str(), host.c_str(), run.TimeSumma, run.Score,
+        std::printf("%-8s  %-20s  %-6s  %-24s  %10.4f  %5.0f  %6d  %s\n",
+                    InertText(shortId(run.Id)).c_str(), started.c_str(),
+                    InertText(run.Source).c_str(), host.c_str(), run.TimeSumma, run.Score,
                     run.Copies, run.Comparable ? "own" : "other");
     }
     std::printf("%zu runs in %s\n", runs.size(), history.Path().c_str());
@@ -78,7 +83,8 @@ int RunHistoryDelete(const std::string& id) {
                              " in the history (or the beginning fits several)");
     }
     history.Delete(run->Id);
-    std::printf("Deleted run %s of %s.\n", run->Id.c_str(), run->StartedAt.c_str());
+    std::printf("Deleted run %s of %s.\n", InertText(run->Id).c_str(),
+                InertText(run->StartedAt).c_str());
     return 0;
 }
 

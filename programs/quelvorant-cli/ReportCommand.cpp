@@ -1,6 +1,7 @@
 #include "quelvorant-cli/ReportCommand.h"
 
 #include "history/ResultsHistory.h"
+#include "platform/InertText.h"
 #include "quelvorant-cli/CommandOutput.h"
 #include "report/HtmlReport.h"
 #include "run/RunRecord.h"
@@ -54,7 +55,7 @@ int RunReport(const std::optional<std::string>& runId, const std::string& htmlFi
     if (htmlFile == "-") {
         return 0;
     }
-    std::printf("Wrote the report on run %s of %s to %s.\n", data.Run.Id.c_str(),
-                data.Run.StartedAt.c_str(), htmlFile.c_str());
+    std::printf("Wrote the report on run %s of %s to %s.\n", InertText(data.Run.Id).c_str(),
+                InertText(data.Run.StartedAt).c_str(), htmlFile.c_str());
     return 0;
 }

@@ -7,6 +7,7 @@
 #include "facts/QuelCoreBinding.h"
 #include "history/HistoryEntries.h"
 #include "platform/HostSystemStatus.h"
+#include "platform/InertText.h"
 #include "platform/QuelError.h"
 #include "platform/Version.h"
 #include "quelvorant-cli/BenchCommand.h"
@@ -183,10 +184,11 @@ int main(int argc, char** argv) {
         std::cerr << "quelvorant-cli: interrupted; nothing was reported\n";
         return 128 + interrupted.Signal;
     } catch (const QuelError& error) {
-        std::cerr << "quelvorant-cli: " << error.Description() << '\n';
+        // Descriptions may quote files made elsewhere.
+        std::cerr << "quelvorant-cli: " << InertText(error.Description(), true) << '\n';
         return 1;
     } catch (const std::exception& error) {
-        std::cerr << "quelvorant-cli: " << error.what() << '\n';
+        std::cerr << "quelvorant-cli: " << InertText(error.what(), true) << '\n';
         return 1;
     }
 }

@@ -1,5 +1,6 @@
 #include "report/HtmlReport.h"
 #include "report/AxisScale.h"
+#include "report/HtmlText.h"
 #include "report/TimeScale.h"
 
 #include <gtest/gtest.h>
@@ -152,4 +153,18 @@ TEST(TimeScale, ReadsUtcTimesAndPutsTicksOnRoundDates) {
     ASSERT_FALSE(months.empty());
     EXPECT_EQ(months.front().Label, "Nov 2025");
     EXPECT_EQ(months.back().Label, "Mar 2026");
+}
+
+TEST(HtmlEscaped, MarkupAndNulNeverReachThePage) {
+    const struct {
+        std::string text;
+        std::string html;
+    } cases[] = {
+        {"<script>\"x\" & 'y'</script>",
+         "&lt;script&gt;&quot;x&quot; &amp; &#39;y&#39;&lt;/script&gt;"},
+        {std::string("host\0name", 9), "host\xef\xbf\xbdname"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(HtmlEscaped(c.text), c.html);
+    }
 }
