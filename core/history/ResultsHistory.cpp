@@ -52,17 +52,26 @@ std::string folderOf(const std::string& path) {
 std::string ResultsHistory::DefaultPath() {
     const char* data = std::getenv("XDG_DATA_HOME");
     std::string folder;
+    const char* home = std::getenv("HOME");
     if (data != nullptr && data[0] == '/') {
         folder = data;
+    } else if (home != nullptr && home[0] == '/') {
+        folder = std::string(home) + "/.local/share";
     } else {
-        const char* home = std::getenv("HOME");
-        folder = std::string(home != nullptr ? home : "") + "/.local/share";
+        // No folder of the user's: there is no history, rather than one in
+        // /.local/share or below the current folder.
+        return {};
     }
     return folder + "/quelvorant/results.sqlite";
 }
 
 ResultsHistory::ResultsHistory(const std::string& path)
     : database_([&path] {
+          if (path.empty()) {
+              throw QuelError(QuelError::kOwnError, "ResultsHistory",
+                              "no results history: neither XDG_DATA_HOME nor HOME names a "
+                              "folder");
+          }
           std::error_code error;
           std::filesystem::create_directories(folderOf(path), error);
           if (error) {

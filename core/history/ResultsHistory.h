@@ -16,7 +16,8 @@
 class ResultsHistory {
   public:
     // $XDG_DATA_HOME/quelvorant/results.sqlite, by default
-    // ~/.local/share/quelvorant/results.sqlite.
+    // ~/.local/share/quelvorant/results.sqlite; empty when neither names a
+    // folder, and a history of an empty path is refused.
     static std::string DefaultPath();
 
     // Opens the history, making the file and its folder when missing and

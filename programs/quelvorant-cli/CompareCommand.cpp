@@ -97,11 +97,15 @@ int RunCompare(const std::vector<std::string>& paths) {
                 std::printf("%10s  %-17s  %s\n", "", "", files[i].Path.c_str());
                 continue;
             }
-            const MannWhitneyResult test =
-                MannWhitneyU(figure.samples(files[i].Report), figure.samples(first.Report));
-            char verdict[32];
-            std::snprintf(verdict, sizeof verdict, "%s (p = %.2g)",
-                          test.P < kSignificance ? "yes" : "no", test.P);
+            const std::vector<double> samples = figure.samples(files[i].Report);
+            const std::vector<double> baseSamples = figure.samples(first.Report);
+            char verdict[32] = "no pass times";
+            // Without pass times on both sides there is nothing to test.
+            if (!samples.empty() && !baseSamples.empty()) {
+                const MannWhitneyResult test = MannWhitneyU(samples, baseSamples);
+                std::snprintf(verdict, sizeof verdict, "%s (p = %.2g)",
+                              test.P < kSignificance ? "yes" : "no", test.P);
+            }
             std::printf("%+9.2f%%  %-17s  %s\n", 100.0 * (*value - *base) / *base, verdict,
                         files[i].Path.c_str());
         }

@@ -146,6 +146,15 @@ TEST_F(QuelvorantCli, CompareJudgesResultsAndRefusesWhatIsNotOne) {
     EXPECT_NE(same.out.find("Median Time Summa"), std::string::npos);
     EXPECT_NE(same.out.find("Decompression"), std::string::npos);
     EXPECT_NE(same.out.find("(p = "), std::string::npos);
+    // A result without runs has nothing to test against.
+    nlohmann::json runless = nlohmann::json::parse(std::ifstream(dir_.File("b.json")));
+    runless["runs"] = nlohmann::json::array();
+    const std::string runlessText = runless.dump();
+    FileSystem::WriteAll(dir_.File("runless.json"),
+                         std::vector<std::uint8_t>(runlessText.begin(), runlessText.end()));
+    const Outcome none = Run({"compare", dir_.File("a.json"), dir_.File("runless.json")});
+    EXPECT_EQ(none.status, 0) << none.err;
+    EXPECT_NE(none.out.find("no pass times"), std::string::npos) << none.out;
 
     auto document = FileSystem::ReadAll(dir_.File("a.json"));
     const std::string text(document.begin(), document.end());
@@ -233,6 +242,10 @@ TEST_F(QuelvorantCli, ImportTakesResultsOnceAndABrokenFileChangesNothing) {
     } broken[] = {
         {"deep.json", deep, "nested deeper than 32 levels"},
         {"typed.json", typed.dump(), "broken result: \"program\" is not an object"},
+        {"deep.json",
+         "{\"schema\": \"quelvorant.history/1\", \"runs\": " + std::string(100000, '[') +
+             std::string(100000, ']') + "}",
+         "nested deeper than 32 levels"},
         {"cut.json", "{\"schema\": \"quelvorant.history/1\", \"runs\": [", "not a JSON document"},
         {"foreign.json", R"({"schema": "another.tool/3"})", "neither a bench result"},
         {"no-machine.json",
