@@ -1,9 +1,11 @@
 #include "history/ResultsHistory.h"
 
 #include "history/HistorySchema.h"
+#include "history/RunOrder.h"
 #include "history/SqliteStatement.h"
 #include "history/SqliteTransaction.h"
 #include "platform/QuelError.h"
+#include "platform/Rfc3339Time.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -87,13 +89,29 @@ ResultsHistory::ResultsHistory(const std::string& path)
     database_.Execute("PRAGMA foreign_keys = ON");
 }
 
-void ResultsHistory::keepMachine(const HistoryMachine& machine) {
-    SqliteStatement statement(database_,
-                              "INSERT INTO machines (id, host_name, processor, info, last_seen) "
-                              "VALUES (?1, ?2, ?3, ?4, ?5) ON CONFLICT (id) DO UPDATE SET "
-                              "host_name = excluded.host_name, processor = excluded.processor, "
-                              "info = excluded.info, last_seen = excluded.last_seen "
-                              "WHERE excluded.last_seen >= machines.last_seen");
+void ResultsHistory::keepMachine(const HistoryMachine& machine, Facts facts) {
+    if (facts == Facts::Imported) {
+        // Facts from a file replace those kept only when they were read
+        // later, at a time this computer's clock can have seen.
+        SqliteStatement kept(database_, "SELECT last_seen FROM machines WHERE id = ?1");
+        kept.Bind(1, machine.Id);
+        if (kept.Step()) {
+            const auto keptAt = Rfc3339Seconds(kept.Text(0));
+            const auto seenAt = Rfc3339Seconds(machine.LastSeen);
+            if (StandingOf(machine.LastSeen, ClockSeconds()) != TimeStanding::Past ||
+                (keptAt && *keptAt > *seenAt)) {
+                return;
+            }
+        }
+    }
+    const char* sql = facts == Facts::ThisMachinesFromFile
+                          ? "INSERT OR IGNORE INTO machines (id, host_name, processor, info, "
+                            "last_seen) VALUES (?1, ?2, ?3, ?4, ?5)"
+                          : "INSERT INTO machines (id, host_name, processor, info, last_seen) "
+                            "VALUES (?1, ?2, ?3, ?4, ?5) ON CONFLICT (id) DO UPDATE SET "
+                            "host_name = excluded.host_name, processor = excluded.processor, "
+                            "info = excluded.info, last_seen = excluded.last_seen";
+    SqliteStatement statement(database_, sql);
     statement.Bind(1, machine.Id)
         .Bind(2, machine.HostName)
         .Bind(3, machine.Processor)
@@ -133,16 +151,17 @@ bool ResultsHistory::keepRun(const HistoryRun& run) {
 
 void ResultsHistory::Record(const HistoryMachine& machine, const HistoryRun& run) {
     SqliteTransaction transaction(database_);
-    keepMachine(machine);
+    keepMachine(machine, Facts::Read);
     keepRun(run);
     transaction.Commit();
 }
 
 int ResultsHistory::Import(const std::vector<HistoryMachine>& machines,
-                           const std::vector<HistoryRun>& runs) {
+                           const std::vector<HistoryRun>& runs, const std::string& thisMachineId) {
     SqliteTransaction transaction(database_);
     for (const HistoryMachine& machine : machines) {
-        keepMachine(machine);
+        keepMachine(machine,
+                    machine.Id == thisMachineId ? Facts::ThisMachinesFromFile : Facts::Imported);
     }
     int added = 0;
     for (const HistoryRun& run : runs) {
@@ -155,15 +174,19 @@ int ResultsHistory::Import(const std::vector<HistoryMachine>& machines,
 std::vector<HistoryRun> ResultsHistory::runsWhere(const std::string& where,
                                                   const std::string& value, bool withPassTimes,
                                                   std::int64_t limit) {
-    SqliteStatement query(database_, std::string("SELECT ") + kRunColumns + " FROM runs " + where +
-                                         " ORDER BY started_at DESC, id LIMIT ?2");
+    SqliteStatement query(database_, std::string("SELECT ") + kRunColumns + " FROM runs " + where);
     if (!value.empty()) {
         query.Bind(1, value);
     }
-    query.Bind(2, limit);
     std::vector<HistoryRun> runs;
     while (query.Step()) {
         runs.push_back(runFrom(query));
+    }
+    // Times are ordered by the moment they name, which their text does not
+    // tell across time zones, and a time ahead of the clock is never newest.
+    SortNewestFirst(runs, ClockSeconds());
+    if (static_cast<std::uint64_t>(limit) < runs.size()) {
+        runs.resize(static_cast<std::size_t>(limit));
     }
     if (withPassTimes) {
         SqliteStatement passes(database_,

@@ -29,14 +29,19 @@ class ResultsHistory {
     // Keeps one run with the facts of its machine, in one transaction.
     void Record(const HistoryMachine& machine, const HistoryRun& run);
     // Keeps the runs not kept yet (by id) and their machines, all in one
-    // transaction; returns how many runs were new.
-    int Import(const std::vector<HistoryMachine>& machines, const std::vector<HistoryRun>& runs);
+    // transaction; returns how many runs were new. A machine's facts are
+    // replaced only by facts read later, never at a time ahead of this
+    // computer's clock, and never those of thisMachineId, the computer that
+    // runs the program: its facts come from itself alone.
+    int Import(const std::vector<HistoryMachine>& machines, const std::vector<HistoryRun>& runs,
+               const std::string& thisMachineId = {});
 
     struct Filter {
         std::optional<std::string> MachineId;
         std::optional<int> Limit;
     };
-    // Newest first; with their pass times only when asked for.
+    // Newest first by the moment their times name, runs with a time ahead of
+    // this computer's clock last; with their pass times only when asked for.
     std::vector<HistoryRun> Runs(const Filter& filter = {}, bool withPassTimes = false);
     // A run by its id or a beginning of it that fits no other run.
     std::optional<HistoryRun> FindRun(const std::string& idOrBeginning);
@@ -49,7 +54,10 @@ class ResultsHistory {
     std::vector<std::pair<HistoryMachine, HistoryRun>> BestRuns();
 
   private:
-    void keepMachine(const HistoryMachine& machine);
+    // Whose facts a machine's are: read on this computer as it runs, from a
+    // file, or from a file that names this computer.
+    enum class Facts { Read, Imported, ThisMachinesFromFile };
+    void keepMachine(const HistoryMachine& machine, Facts facts);
     bool keepRun(const HistoryRun& run);
     std::vector<HistoryRun> runsWhere(const std::string& where, const std::string& value,
                                       bool withPassTimes, std::int64_t limit);

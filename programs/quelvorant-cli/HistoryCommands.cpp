@@ -3,6 +3,8 @@
 #include "history/HistoryImport.h"
 #include "history/HistoryJson.h"
 #include "history/ResultsHistory.h"
+#include "history/RunOrder.h"
+#include "history/ThisMachineCheck.h"
 #include "platform/InertText.h"
 #include "quelvorant-cli/CommandOutput.h"
 
@@ -50,6 +52,7 @@ int RunHistoryList(const std::optional<std::string>& machine, const std::optiona
         throw CommandFailure(history.Path() + ": no machine " + *machine + " in the history");
     }
     const std::vector<HistoryRun> runs = history.Runs(filter, json);
+    const std::int64_t now = ClockSeconds();
     if (json) {
         std::cout << HistoryJson(documentOf(history, runs)).dump(2) << '\n';
         return 0;
@@ -66,10 +69,16 @@ int RunHistoryList(const std::optional<std::string>& machine, const std::optiona
         if (!started.empty() && started.back() == 'Z') {
             started.pop_back();
         }
-        std::printf("%-8s  %-20s  %-6s  %-24s  %10.4f  %5.0f  %6d  %s\n",
+        // A time ahead of the clock is never taken as the newest; say why
+        // such a run is listed last.
+        const TimeStanding standing = StandingOf(run.StartedAt, now);
+        const char* mark = standing == TimeStanding::Ahead        ? "  (time ahead of this clock)"
+                           : standing == TimeStanding::Unreadable ? "  (time unreadable)"
+                                                                  : "";
+        std::printf("%-8s  %-20s  %-6s  %-24s  %10.4f  %5.0f  %6d  %s%s\n",
                     InertText(shortId(run.Id)).c_str(), started.c_str(),
                     InertText(run.Source).c_str(), host.c_str(), run.TimeSumma, run.Score,
-                    run.Copies, run.Comparable ? "own" : "other");
+                    run.Copies, run.Comparable ? "own" : "other", mark);
     }
     std::printf("%zu runs in %s\n", runs.size(), history.Path().c_str());
     return 0;
@@ -108,17 +117,18 @@ int RunExport(const std::vector<std::string>& ids, bool all, const std::string& 
     return 0;
 }
 
-int RunImport(const std::vector<std::string>& files) {
+int RunImport(const std::vector<std::string>& files, const HistoryMachine& thisMachine) {
     // Every file is read whole before anything is kept.
     HistoryDocument everything;
     for (const std::string& file : files) {
         HistoryDocument document = ReadImportFile(file);
+        CheckThisMachine(document, thisMachine, file);
         everything.Machines.insert(everything.Machines.end(), document.Machines.begin(),
                                    document.Machines.end());
         everything.Runs.insert(everything.Runs.end(), document.Runs.begin(), document.Runs.end());
     }
     ResultsHistory history;
-    const int added = history.Import(everything.Machines, everything.Runs);
+    const int added = history.Import(everything.Machines, everything.Runs, thisMachine.Id);
     std::printf("Imported %d new runs of %zu into %s.\n", added, everything.Runs.size(),
                 history.Path().c_str());
     return 0;

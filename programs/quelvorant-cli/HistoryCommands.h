@@ -1,5 +1,7 @@
 #pragma once
 
+#include "history/HistoryRun.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,5 +19,7 @@ int RunHistoryDelete(const std::string& id);
 // quelvorant.history/1 document.
 int RunExport(const std::vector<std::string>& ids, bool all, const std::string& file);
 // `import FILE...`: bench results and exports, from this computer or others.
-// Nothing is kept unless every file can be read.
-int RunImport(const std::vector<std::string>& files);
+// Nothing is kept unless every file can be read. A file that gives this
+// computer's id to another host or processor is refused; this computer's
+// facts are never taken from a file.
+int RunImport(const std::vector<std::string>& files, const HistoryMachine& thisMachine);

@@ -160,7 +160,9 @@ int main(int argc, char** argv) {
     importCommand->add_option("FILES", importFiles, "files written by bench --json or export")
         ->required()
         ->check(CLI::ExistingFile);
-    importCommand->callback([&] { command = [&] { return RunImport(importFiles); }; });
+    importCommand->callback([&] {
+        command = [&] { return RunImport(importFiles, HistoryMachineOf(machineInfoJson(), "")); };
+    });
 
     CLI::App* reportCommand = app.add_subcommand(
         "report", "write one HTML page about a kept run, with charts, readable offline");

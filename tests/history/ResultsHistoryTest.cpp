@@ -153,3 +153,31 @@ TEST(ResultsHistory, AFileItCannotUseIsNamedAndLeftAsItIs) {
         EXPECT_FALSE(std::filesystem::exists(path + "-wal"));
     }
 }
+
+TEST(ResultsHistory, ImportedFactsReplaceKeptOnesOnlyWhenReadLaterAndNotAheadOfTheClock) {
+    TempDir dir;
+    ResultsHistory history(dir.File("results.sqlite"));
+    HistoryMachine first = machine("m", "2026-12-01T10:00:00+01:00");
+    history.Import({first}, {});
+    const struct {
+        const char* seen;
+        bool replaces;
+    } cases[] = {
+        {"2026-12-01T09:30:00Z", true},  // later than 09:00 UTC, though its text sorts lower
+        {"2026-11-30T10:00:00Z", false}, // older
+        {"9999-01-01T00:00:00Z", false}, // ahead of the clock
+        {"garbage", false},
+        {"2026-12-02T00:00:00Z", true},
+    };
+    for (const auto& c : cases) {
+        HistoryMachine next = machine("m", c.seen);
+        next.HostName = std::string("host seen ") + c.seen;
+        const std::string before = history.FindMachine("m")->HostName;
+        history.Import({next}, {});
+        EXPECT_EQ(history.FindMachine("m")->HostName, c.replaces ? next.HostName : before)
+            << c.seen;
+    }
+    // This computer's own facts are never replaced from a file.
+    history.Import({machine("m", "2026-12-03T00:00:00Z")}, {}, "m");
+    EXPECT_EQ(history.FindMachine("m")->LastSeen, "2026-12-02T00:00:00Z");
+}

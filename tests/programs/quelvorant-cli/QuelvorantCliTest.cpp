@@ -305,3 +305,46 @@ TEST_F(QuelvorantCli, ReportShowsAKeptRunWithItsPassesAndTheMachinesRuns) {
     EXPECT_EQ(count("<circle class=\"point"), 2u);               // both runs of this machine
     EXPECT_NE(page.find("does not compare"), std::string::npos); // a test input of its own
 }
+
+TEST_F(QuelvorantCli, AFileNeverTakesOverThisMachineNorItsNewestRun) {
+    ASSERT_EQ(Run(Bench(dir_.File("a.json"), "1")).status, 0);
+    const nlohmann::json own = nlohmann::json::parse(std::ifstream(dir_.File("a.json")));
+    // Copies of this machine's result with new run ids, begun in year 9999.
+    const auto copy = [&](const std::string& name, const std::string& host) {
+        nlohmann::json changed = own;
+        changed["info"]["system"]["hostname"] = host;
+        for (nlohmann::json& run : changed["runs"]) {
+            std::string id = run["id"];
+            id[0] = id[0] == 'f' ? '0' : 'f';
+            run["id"] = id;
+            run["started_at"] = "9999-01-01T00:00:00Z";
+        }
+        const std::string text = changed.dump();
+        FileSystem::WriteAll(dir_.File(name), std::vector<std::uint8_t>(text.begin(), text.end()));
+        return dir_.File(name);
+    };
+    const std::string ownHost = own["info"]["system"]["hostname"];
+
+    const Outcome foreign = Run({"import", copy("foreign.json", "intruder")});
+    EXPECT_EQ(foreign.status, 1);
+    EXPECT_NE(foreign.err.find("is this computer's id, but the file says it is intruder"),
+              std::string::npos)
+        << foreign.err;
+    EXPECT_EQ(keptRuns(), 2);
+
+    const Outcome ahead = Run({"import", copy("ahead.json", ownHost)});
+    ASSERT_EQ(ahead.status, 0) << ahead.err;
+    const Outcome listed = Run({"history"});
+    const auto firstAhead = listed.out.find("(time ahead of this clock)");
+    EXPECT_NE(firstAhead, std::string::npos) << listed.out;
+    // This machine's real runs come first, the ones ahead of the clock last.
+    EXPECT_LT(listed.out.find(own["runs"][0]["started_at"].get<std::string>().substr(0, 10)),
+              firstAhead)
+        << listed.out;
+    const Outcome report = Run({"report", "--html", dir_.File("report.html")});
+    EXPECT_EQ(report.out.find("9999"), std::string::npos) << report.out;
+    const Outcome exported = Run({"history", "--json"});
+    const auto machines = nlohmann::json::parse(exported.out)["machines"];
+    ASSERT_EQ(machines.size(), 1u);
+    EXPECT_NE(machines[0]["last_seen"].get<std::string>().substr(0, 4), "9999");
+}

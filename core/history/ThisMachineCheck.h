@@ -1,0 +1,12 @@
+#pragma once
+
+#include "history/HistoryJson.h"
+
+#include <string>
+
+// Refuses a file whose machine carries the id of thisMachine, the computer
+// running the program, but another host name or processor: its facts could
+// be taken for this computer's. Raises a QuelError naming the file, the
+// machine and both sets of facts.
+void CheckThisMachine(const HistoryDocument& document, const HistoryMachine& thisMachine,
+                      const std::string& path);
