@@ -4,6 +4,7 @@
 #include "history/RunOrder.h"
 #include "history/SqliteStatement.h"
 #include "history/SqliteTransaction.h"
+#include "history/UnsavedChanges.h"
 #include "platform/QuelError.h"
 #include "platform/Rfc3339Time.h"
 
@@ -68,7 +69,7 @@ std::string ResultsHistory::DefaultPath() {
 }
 
 ResultsHistory::ResultsHistory(const std::string& path)
-    : database_([&path] {
+    : keptCopy_([&path] {
           if (path.empty()) {
               throw QuelError(QuelError::kOwnError, "ResultsHistory",
                               "no results history: neither XDG_DATA_HOME nor HOME names a "
@@ -80,13 +81,34 @@ ResultsHistory::ResultsHistory(const std::string& path)
               throw QuelError(QuelError::kOwnError, "ResultsHistory",
                               path + ": " + error.message());
           }
-          return path;
-      }()) {
-    HistorySchema::Migrate(database_);
+          return KeepUnsavedChanges(path);
+      }()),
+      database_(path) {
+    try {
+        HistorySchema::Migrate(database_);
+    } catch (const QuelError& error) {
+        if (keptCopy_.empty()) {
+            throw;
+        }
+        // Opening it applied its -wal, so the file may differ from before;
+        // the copies hold what was there.
+        std::string why = error.Description();
+        const std::string untouched = "; the file is left as it is";
+        if (why.size() > untouched.size() &&
+            why.compare(why.size() - untouched.size(), untouched.size(), untouched) == 0) {
+            why.resize(why.size() - untouched.size());
+        }
+        throw QuelError(error.Number(), error.Source(),
+                        why +
+                            "; the file is not used, and what it held before it was opened is "
+                            "kept as " +
+                            keptCopy_ + " with its -wal or -journal");
+    }
     // Readers and one writer at a time, without blocking each other; the
     // journal is kept beside the file.
     database_.ExecuteWhenFree("PRAGMA journal_mode = WAL");
     database_.Execute("PRAGMA foreign_keys = ON");
+    database_.Checkpoint();
 }
 
 void ResultsHistory::keepMachine(const HistoryMachine& machine, Facts facts) {
@@ -154,6 +176,7 @@ void ResultsHistory::Record(const HistoryMachine& machine, const HistoryRun& run
     keepMachine(machine, Facts::Read);
     keepRun(run);
     transaction.Commit();
+    database_.Checkpoint();
 }
 
 int ResultsHistory::Import(const std::vector<HistoryMachine>& machines,
@@ -168,6 +191,7 @@ int ResultsHistory::Import(const std::vector<HistoryMachine>& machines,
         added += keepRun(run) ? 1 : 0;
     }
     transaction.Commit();
+    database_.Checkpoint();
     return added;
 }
 
@@ -255,6 +279,7 @@ bool ResultsHistory::Delete(const std::string& id) {
     statement.Bind(1, id).Run();
     const bool deleted = database_.QueryInteger("SELECT changes()") > 0;
     transaction.Commit();
+    database_.Checkpoint();
     return deleted;
 }
 

@@ -11,8 +11,9 @@
 // Every benchmark run kept on this computer, with the machines they ran on,
 // in one SQLite database. Several programs may use it at once: it is opened
 // in WAL mode, each run is written in one transaction and a writer waits for
-// another. A file that is corrupt, unreadable, foreign or from a newer
-// program raises a QuelError naming it and is never overwritten.
+// another, and after each write the -wal is emptied into the file. A file that is corrupt,
+// unreadable, foreign or from a newer program raises a QuelError naming it and is never
+// overwritten.
 class ResultsHistory {
   public:
     // $XDG_DATA_HOME/quelvorant/results.sqlite, by default
@@ -25,6 +26,9 @@ class ResultsHistory {
     explicit ResultsHistory(const std::string& path = DefaultPath());
 
     const std::string& Path() const { return database_.Path(); }
+    // Where the file and its -wal or -journal were copied before they were
+    // opened, because the -wal or -journal held changes; empty when not.
+    const std::string& KeptCopy() const { return keptCopy_; }
 
     // Keeps one run with the facts of its machine, in one transaction.
     void Record(const HistoryMachine& machine, const HistoryRun& run);
@@ -62,5 +66,6 @@ class ResultsHistory {
     std::vector<HistoryRun> runsWhere(const std::string& where, const std::string& value,
                                       bool withPassTimes, std::int64_t limit);
 
+    std::string keptCopy_;
     SqliteDatabase database_;
 };

@@ -68,6 +68,10 @@ std::string SqliteDatabase::QueryText(const std::string& sql) {
     return statement.Step() ? statement.Text(0) : std::string();
 }
 
+void SqliteDatabase::Checkpoint() {
+    sqlite3_wal_checkpoint_v2(database_, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+}
+
 void SqliteDatabase::Fail() const {
     throw QuelError(QuelError::kOwnError, "SqliteDatabase",
                     path_ + ": " + sqlite3_errmsg(database_));

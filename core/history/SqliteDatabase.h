@@ -26,6 +26,10 @@ class SqliteDatabase {
     std::int64_t QueryInteger(const std::string& sql);
     std::string QueryText(const std::string& sql);
 
+    // Copies what the -wal holds into the file and empties the -wal, when
+    // no reader stands in the way; otherwise the next writer does it.
+    void Checkpoint();
+
     // Raises the error of the last call, as "FILE: what".
     [[noreturn]] void Fail() const;
     sqlite3* Handle() const { return database_; }

@@ -24,6 +24,12 @@ void WindowRunRecorder::Record(const RunRecord& run) {
         report.TestInput = *input_;
         report.Runs.push_back(run);
         ResultsHistory history(historyPath_);
+        if (!history.KeptCopy().empty()) {
+            std::fprintf(stderr,
+                         "quelvorant: %s had changes in its -wal or -journal that were not saved; "
+                         "before opening it, copies of both were kept as %s\n",
+                         history.Path().c_str(), history.KeptCopy().c_str());
+        }
         RecordBenchResult(history, report, MachineInfoJson(CollectMachineInfo(library_, system_)),
                           "window");
     } catch (const std::exception& error) {

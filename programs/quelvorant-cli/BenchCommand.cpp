@@ -5,6 +5,7 @@
 #include "platform/QuelError.h"
 #include "quelvorant-cli/CommandOutput.h"
 #include "quelvorant-cli/Interruption.h"
+#include "quelvorant-cli/OpenedHistory.h"
 #include "quelvorant-cli/PrivateWorkFolder.h"
 #include "quelvorant-cli/ProgressLine.h"
 #include "results/BenchJson.h"
@@ -38,7 +39,7 @@ void requireSuccess(const RunRecord& run, const std::string& which) {
 // their place in it, not the results.
 void recordRuns(const BenchReport& report, const nlohmann::json& info, std::ostream& out) {
     try {
-        ResultsHistory history;
+        OpenedHistory history;
         const std::size_t recorded = RecordBenchResult(history, report, info, "cli");
         out << "Recorded " << recorded << " runs in " << history.Path() << ".\n";
     } catch (const QuelError& error) {

@@ -2,11 +2,11 @@
 
 #include "history/HistoryImport.h"
 #include "history/HistoryJson.h"
-#include "history/ResultsHistory.h"
 #include "history/RunOrder.h"
 #include "history/ThisMachineCheck.h"
 #include "platform/InertText.h"
 #include "quelvorant-cli/CommandOutput.h"
+#include "quelvorant-cli/OpenedHistory.h"
 
 #include <cstdio>
 #include <iostream>
@@ -38,7 +38,7 @@ std::string shortId(const std::string& id) {
 
 int RunHistoryList(const std::optional<std::string>& machine, const std::optional<int>& limit,
                    bool json) {
-    ResultsHistory history;
+    OpenedHistory history;
     ResultsHistory::Filter filter;
     filter.Limit = limit;
     std::map<std::string, std::string> hostNames;
@@ -85,7 +85,7 @@ int RunHistoryList(const std::optional<std::string>& machine, const std::optiona
 }
 
 int RunHistoryDelete(const std::string& id) {
-    ResultsHistory history;
+    OpenedHistory history;
     const std::optional<HistoryRun> run = history.FindRun(id);
     if (!run) {
         throw CommandFailure(history.Path() + ": no run " + id +
@@ -98,7 +98,7 @@ int RunHistoryDelete(const std::string& id) {
 }
 
 int RunExport(const std::vector<std::string>& ids, bool all, const std::string& file) {
-    ResultsHistory history;
+    OpenedHistory history;
     std::vector<HistoryRun> runs;
     if (all) {
         runs = history.Runs({}, true);
@@ -127,7 +127,7 @@ int RunImport(const std::vector<std::string>& files, const HistoryMachine& thisM
                                    document.Machines.end());
         everything.Runs.insert(everything.Runs.end(), document.Runs.begin(), document.Runs.end());
     }
-    ResultsHistory history;
+    OpenedHistory history;
     const int added = history.Import(everything.Machines, everything.Runs, thisMachine.Id);
     std::printf("Imported %d new runs of %zu into %s.\n", added, everything.Runs.size(),
                 history.Path().c_str());

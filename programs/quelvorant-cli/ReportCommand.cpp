@@ -1,8 +1,8 @@
 #include "quelvorant-cli/ReportCommand.h"
 
-#include "history/ResultsHistory.h"
 #include "platform/InertText.h"
 #include "quelvorant-cli/CommandOutput.h"
+#include "quelvorant-cli/OpenedHistory.h"
 #include "report/HtmlReport.h"
 #include "run/RunRecord.h"
 
@@ -37,7 +37,7 @@ HistoryRun chooseRun(ResultsHistory& history, const std::optional<std::string>& 
 
 int RunReport(const std::optional<std::string>& runId, const std::string& htmlFile,
               const std::string& thisMachineId) {
-    ResultsHistory history;
+    OpenedHistory history;
     ReportData data;
     data.Run = chooseRun(history, runId, thisMachineId);
     data.Machine = history.FindMachine(data.Run.MachineId).value_or(HistoryMachine{});

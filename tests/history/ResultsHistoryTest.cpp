@@ -181,3 +181,47 @@ TEST(ResultsHistory, ImportedFactsReplaceKeptOnesOnlyWhenReadLaterAndNotAheadOfT
     history.Import({machine("m", "2026-12-03T00:00:00Z")}, {}, "m");
     EXPECT_EQ(history.FindMachine("m")->LastSeen, "2026-12-02T00:00:00Z");
 }
+
+TEST(ResultsHistory, AWalHoldingChangesIsCopiedAsideBeforeItIsApplied) {
+    const struct {
+        const char* name;
+        bool foreign;
+    } cases[] = {{"another database's -wal", true},
+                 {"its own -wal, as a killed writer leaves it", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        const std::string path = dir.File("results.sqlite");
+        ResultsHistory(path).Record(machine("m", "2026-12-01T00:00:00Z"), run("1a", "m", 3.5));
+        {
+            // A connection that is still open keeps its last change in the -wal.
+            SqliteDatabase source(c.foreign ? dir.File("other.sqlite") : path);
+            source.Execute(c.foreign ? "PRAGMA journal_mode = WAL; CREATE TABLE x (a)"
+                                     : "DELETE FROM passes WHERE run_id = '1a'");
+            std::filesystem::copy_file(source.Path() + "-wal", dir.File("wal"));
+        }
+        std::filesystem::copy_file(dir.File("wal"), path + "-wal",
+                                   std::filesystem::copy_options::overwrite_existing);
+        const auto before = FileSystem::ReadAll(path);
+        const auto wal = FileSystem::ReadAll(path + "-wal");
+        std::string kept;
+        try {
+            ResultsHistory opened(path);
+            kept = opened.KeptCopy();
+            EXPECT_FALSE(c.foreign);
+            EXPECT_TRUE(opened.FindRun("1a")->PassTimes.empty());
+        } catch (const QuelError& error) {
+            EXPECT_TRUE(c.foreign);
+            EXPECT_NE(error.Description().find("not used, and what it held before it was opened "
+                                               "is kept as " +
+                                               path + ".kept-"),
+                      std::string::npos)
+                << error.Description();
+            kept = error.Description().substr(error.Description().find(path + ".kept-"));
+            kept = kept.substr(0, kept.find(' '));
+        }
+        ASSERT_FALSE(kept.empty());
+        EXPECT_EQ(FileSystem::ReadAll(kept), before);
+        EXPECT_EQ(FileSystem::ReadAll(kept + "-wal"), wal);
+    }
+}

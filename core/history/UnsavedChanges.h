@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+// SQLite applies a database's -wal (or hot -journal) when it opens the
+// file, and cannot tell the one a killed writer left from one that belongs
+// to another copy of the database. Before the history at path is opened,
+// a -wal or -journal that is not empty is therefore copied aside together
+// with the database, as PATH.kept-20261210T051500Z and
+// PATH.kept-20261210T051500Z-wal: nothing is ever lost without a copy.
+// Returns the path of the kept database, empty when nothing needed keeping.
+// Raises a QuelError when the copies cannot be made.
+std::string KeepUnsavedChanges(const std::string& path);
