@@ -1,5 +1,6 @@
 #include "history/ResultsHistory.h"
 
+#include "history/HistoryFile.h"
 #include "history/HistorySchema.h"
 #include "history/RunOrder.h"
 #include "history/SqliteStatement.h"
@@ -81,6 +82,7 @@ ResultsHistory::ResultsHistory(const std::string& path)
               throw QuelError(QuelError::kOwnError, "ResultsHistory",
                               path + ": " + error.message());
           }
+          PrepareHistoryFile(path);
           return KeepUnsavedChanges(path);
       }()),
       database_(path) {

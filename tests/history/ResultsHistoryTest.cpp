@@ -133,13 +133,18 @@ TEST(ResultsHistory, AFileItCannotUseIsNamedAndLeftAsItIs) {
              SqliteDatabase(path).Execute("CREATE TABLE notes (text TEXT)");
          },
          "holds a table 'notes'"},
+        {"an empty file", [&] { FileSystem::WriteAll(path, {}); },
+         "an empty file, not a results history; it is left as it is: move it aside"},
+        {"a link that leads nowhere",
+         [&] { std::filesystem::create_symlink(dir.File("gone.sqlite"), path); },
+         "a symbolic link to " + dir.File("gone.sqlite") + ", which does not exist"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         std::filesystem::remove_all(path);
         c.make();
-        const auto before = std::filesystem::is_directory(path) ? std::vector<std::uint8_t>()
-                                                                : FileSystem::ReadAll(path);
+        const bool file = std::filesystem::is_regular_file(path);
+        const auto before = file ? FileSystem::ReadAll(path) : std::vector<std::uint8_t>();
         try {
             ResultsHistory history(path);
             ADD_FAILURE() << "opened";
@@ -147,9 +152,10 @@ TEST(ResultsHistory, AFileItCannotUseIsNamedAndLeftAsItIs) {
             EXPECT_EQ(error.Description().rfind(path + ": ", 0), 0u) << error.Description();
             EXPECT_NE(error.Description().find(c.says), std::string::npos) << error.Description();
         }
-        if (!std::filesystem::is_directory(path)) {
+        if (file) {
             EXPECT_EQ(FileSystem::ReadAll(path), before);
         }
+        EXPECT_EQ(std::filesystem::is_regular_file(path), file);
         EXPECT_FALSE(std::filesystem::exists(path + "-wal"));
     }
 }
