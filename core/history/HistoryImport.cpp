@@ -1,6 +1,7 @@
 #include "history/HistoryImport.h"
 
 #include "history/HistoryEntries.h"
+#include "history/HistoryRunCheck.h"
 #include "platform/QuelError.h"
 #include "results/BenchJson.h"
 #include "results/JsonFile.h"
@@ -38,13 +39,13 @@ HistoryDocument ReadImportFile(const std::string& path) {
         document.is_object() && document.contains("schema") && document["schema"].is_string()
             ? document["schema"].get<std::string>()
             : std::string();
-    if (schema == kHistorySchema) {
-        return HistoryDocumentFrom(document, path);
-    }
-    if (schema != kBenchSchema) {
+    if (schema != kHistorySchema && schema != kBenchSchema) {
         throw QuelError(QuelError::kOwnError, "ReadImportFile",
                         path + ": neither a bench result (" + kBenchSchema + ") nor an export (" +
                             kHistorySchema + ")");
     }
-    return documentOf(BenchFileFrom(document, path));
+    HistoryDocument read = schema == kHistorySchema ? HistoryDocumentFrom(document, path)
+                                                    : documentOf(BenchFileFrom(document, path));
+    CheckImportedDocument(read, path);
+    return read;
 }

@@ -1,5 +1,7 @@
 #include "history/HistoryJson.h"
 
+#include "history/HistoryRunCheck.h"
+#include "platform/InertText.h"
 #include "platform/QuelError.h"
 #include "platform/Version.h"
 #include "run/RunRecord.h"
@@ -67,7 +69,13 @@ HistoryDocument HistoryDocumentFrom(const json& document, const std::string& pat
             kept.TimeSumma = run.at("time_summa").get<double>();
             kept.Score = run.at("score").get<double>();
             kept.CheckPassed = run.at("check_passed").get<bool>();
-            kept.Copies = run.at("threads").get<int>();
+            const auto copies = run.at("threads").get<std::int64_t>();
+            if (copies < 1 || copies > ImportLimits::kCopiesMax) {
+                throw fail("run " + InertText(kept.Id.substr(0, 40)) +
+                           ": field 'threads' must be from 1 to " +
+                           std::to_string(ImportLimits::kCopiesMax));
+            }
+            kept.Copies = static_cast<int>(copies);
             kept.PassTimes = run.at("pass_times").get<std::vector<double>>();
             if (kept.Id.empty()) {
                 throw fail("a run without an id");

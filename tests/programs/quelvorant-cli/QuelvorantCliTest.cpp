@@ -233,8 +233,27 @@ TEST_F(QuelvorantCli, ImportTakesResultsOnceAndABrokenFileChangesNothing) {
     const std::string deep =
         "{\"schema\": \"quelvorant.bench/1\", \"info\": " + std::string(100000, '[') +
         std::string(100000, ']') + "}";
-    nlohmann::json typed = nlohmann::json::parse(std::ifstream(dir_.File("a.json")));
+    const nlohmann::json good = nlohmann::json::parse(std::ifstream(dir_.File("a.json")));
+    nlohmann::json typed = good;
     typed["program"] = "quelvorant-cli";
+    const std::string id = good["runs"][0]["id"];
+    // The bench result with its first run changed, and what the refusal says.
+    const auto changed = [&](const char* field, const nlohmann::json& value) {
+        nlohmann::json result = good;
+        result["runs"][0][field] = value;
+        return result.dump();
+    };
+    const auto firstRun = [&](const std::string& shownId, const std::string& field) {
+        return "run 1 (" + shownId + "): field '" + field + "'";
+    };
+    nlohmann::json hundred = good;
+    hundred["runs"][0]["pass_times"].erase(0);
+    nlohmann::json negative = good;
+    negative["runs"][0]["pass_times"][7] = -0.5;
+    nlohmann::json host = good;
+    host["info"]["system"]["hostname"] = std::string(300, 'h');
+    nlohmann::json exported = nlohmann::json::parse(std::ifstream(dir_.File("export.json")));
+    exported["runs"][0]["threads"] = 1ll << 40;
     const struct {
         const char* name;
         std::string content;
@@ -254,16 +273,33 @@ TEST_F(QuelvorantCli, ImportTakesResultsOnceAndABrokenFileChangesNothing) {
             "input_sha256": "", "comparable": true, "time_summa": 1, "score": 50,
             "check_passed": true, "threads": 1, "pass_times": []}]})",
          "run x names machine m, which the file does not describe"},
+        {"empty-id.json", changed("id", ""), firstRun("", "id") + " must be a UUID"},
+        {"long-id.json", changed("id", std::string(10 << 20, 'a')),
+         firstRun(std::string(40, 'a') + "...", "id") + " must be a UUID"},
+        {"huge-score.json", changed("score", 1e300), firstRun(id, "score")},
+        {"fraction-score.json", changed("score", 12.7), firstRun(id, "score")},
+        {"negative-score.json", changed("score", -5), firstRun(id, "score")},
+        {"hundred.json", hundred.dump(), firstRun(id, "pass_times") + " must hold 101 times"},
+        {"negative.json", negative.dump(), firstRun(id, "pass_times") + " must be above 0"},
+        {"year0.json", changed("started_at", "0000-01-01T00:00:00Z"), firstRun(id, "started_at")},
+        {"month13.json", changed("started_at", "2026-13-01T00:00:00Z"), firstRun(id, "started_at")},
+        {"feb30.json", changed("started_at", "2026-02-30T00:00:00Z"), firstRun(id, "started_at")},
+        {"garbage-time.json", changed("started_at", "garbage"), firstRun(id, "started_at")},
+        {"host.json", host.dump(), "field 'host_name' must be at most 256 bytes"},
+        {"threads.json", exported.dump(), "field 'threads' must be from 1 to 4096"},
     };
     for (const auto& b : broken) {
         SCOPED_TRACE(b.name);
         FileSystem::WriteAll(dir_.File(b.name),
                              std::vector<std::uint8_t>(b.content.begin(), b.content.end()));
         // A good file beside a broken one is not taken either.
+        const auto before = FileSystem::ReadAll(historyFile());
         const Outcome outcome = Run({"import", dir_.File("a.json"), dir_.File(b.name)});
+        EXPECT_EQ(FileSystem::ReadAll(historyFile()), before);
         EXPECT_EQ(outcome.status, 1);
-        EXPECT_NE(outcome.err.find(dir_.File(b.name) + ": " + b.says), std::string::npos)
+        EXPECT_EQ(outcome.err.find("quelvorant-cli: " + dir_.File(b.name) + ": "), 0u)
             << outcome.err;
+        EXPECT_NE(outcome.err.find(b.says), std::string::npos) << outcome.err;
         EXPECT_EQ(keptRuns(), 2);
     }
 }
