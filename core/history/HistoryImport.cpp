@@ -31,10 +31,8 @@ HistoryDocument documentOf(const BenchFile& bench) {
     return document;
 }
 
-} // namespace
-
-HistoryDocument ReadImportFile(const std::string& path) {
-    const nlohmann::json document = ReadJsonFile(path);
+// Either kind of file, checked whole.
+HistoryDocument documentFrom(const nlohmann::json& document, const std::string& path) {
     const std::string schema =
         document.is_object() && document.contains("schema") && document["schema"].is_string()
             ? document["schema"].get<std::string>()
@@ -48,4 +46,14 @@ HistoryDocument ReadImportFile(const std::string& path) {
                                                     : documentOf(BenchFileFrom(document, path));
     CheckImportedDocument(read, path);
     return read;
+}
+
+} // namespace
+
+HistoryDocument ReadImportFile(const std::string& path) {
+    return documentFrom(ReadJsonFile(path), path);
+}
+
+HistoryDocument ImportDocumentFrom(const std::string& text, const std::string& name) {
+    return documentFrom(ParseJsonText(text, name), name);
 }

@@ -9,3 +9,6 @@
 // computer or another. A file that cannot be read, is not JSON or is of
 // another kind raises a QuelError that names the file.
 HistoryDocument ReadImportFile(const std::string& path);
+
+// The same for a file's text already read; name stands for the file.
+HistoryDocument ImportDocumentFrom(const std::string& text, const std::string& name);

@@ -5,19 +5,112 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <vector>
 
 namespace {
+
+using nlohmann::json;
 
 QuelError failure(const std::string& path, const std::string& what) {
     return QuelError(QuelError::kOwnError, "ReadJsonFile", path + ": " + what);
 }
 
-// Thrown from the parser's callback to stop at the first level too deep.
-struct TooDeep {};
+// Builds the document from the parser's events with a stack of its own, so
+// that nothing recurses with the depth of the file, and stops at the first
+// limit passed.
+class BoundedBuilder : public nlohmann::json_sax<json> {
+  public:
+    json Document;
+    std::string Refusal;
+
+    bool null() override { return add(json(nullptr)); }
+    bool boolean(bool value) override { return add(json(value)); }
+    bool number_integer(number_integer_t value) override { return add(json(value)); }
+    bool number_unsigned(number_unsigned_t value) override { return add(json(value)); }
+    bool number_float(number_float_t value, const string_t&) override { return add(json(value)); }
+    bool string(string_t& value) override { return fits(value) && add(json(std::move(value))); }
+    bool binary(binary_t&) override { return refuse("binary data, which JSON does not have"); }
+    bool start_object(std::size_t) override { return open(json::object()); }
+    bool key(string_t& value) override {
+        if (!fits(value)) {
+            return false;
+        }
+        key_ = std::move(value);
+        return true;
+    }
+    bool end_object() override { return close(); }
+    bool start_array(std::size_t) override { return open(json::array()); }
+    bool end_array() override { return close(); }
+    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override {
+        return refuse("not a JSON document");
+    }
+
+  private:
+    bool refuse(const std::string& why) {
+        if (Refusal.empty()) {
+            Refusal = why;
+        }
+        return false;
+    }
+    bool fits(const string_t& text) {
+        return text.size() <= kMaxJsonStringBytes ||
+               refuse("holds a text longer than " + std::to_string(kMaxJsonStringBytes >> 10) +
+                      " KiB, more than a result can hold");
+    }
+    // Places a value where the parser stands; a pointer to it once placed.
+    json* place(json&& value) {
+        if (++values_ > kMaxJsonValues) {
+            refuse("holds more than " + std::to_string(kMaxJsonValues) +
+                   " values, more than a result can be");
+            return nullptr;
+        }
+        if (open_.empty()) {
+            Document = std::move(value);
+            return &Document;
+        }
+        json& parent = *open_.back();
+        if (parent.is_array()) {
+            parent.push_back(std::move(value));
+            return &parent.back();
+        }
+        json& member = parent[key_];
+        member = std::move(value);
+        return &member;
+    }
+    bool add(json&& value) { return place(std::move(value)) != nullptr; }
+    bool open(json&& container) {
+        if (open_.size() >= kMaxJsonDepth) {
+            return refuse("nested deeper than " + std::to_string(kMaxJsonDepth) +
+                          " levels, more than a result can be");
+        }
+        json* placed = place(std::move(container));
+        if (placed == nullptr) {
+            return false;
+        }
+        open_.push_back(placed);
+        return true;
+    }
+    bool close() {
+        open_.pop_back();
+        return true;
+    }
+
+    std::vector<json*> open_;
+    std::string key_;
+    std::size_t values_ = 0;
+};
 
 } // namespace
 
-nlohmann::json ReadJsonFile(const std::string& path) {
+json ParseJsonText(const std::string& text, const std::string& name) {
+    BoundedBuilder builder;
+    if (!json::sax_parse(text, &builder) || !builder.Refusal.empty()) {
+        throw failure(name, builder.Refusal.empty() ? "not a JSON document" : builder.Refusal);
+    }
+    return std::move(builder.Document);
+}
+
+json ReadJsonFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         throw failure(path, std::strerror(errno));
@@ -34,24 +127,5 @@ nlohmann::json ReadJsonFile(const std::string& path) {
     if (in.bad()) {
         throw failure(path, std::strerror(errno));
     }
-    const nlohmann::json::parser_callback_t depthLimit =
-        [](int depth, nlohmann::json::parse_event_t event, nlohmann::json&) {
-            if ((event == nlohmann::json::parse_event_t::object_start ||
-                 event == nlohmann::json::parse_event_t::array_start) &&
-                static_cast<std::size_t>(depth) >= kMaxJsonDepth) {
-                throw TooDeep{};
-            }
-            return true;
-        };
-    nlohmann::json document;
-    try {
-        document = nlohmann::json::parse(text, depthLimit, false);
-    } catch (const TooDeep&) {
-        throw failure(path, "nested deeper than " + std::to_string(kMaxJsonDepth) +
-                                " levels, more than a result can be");
-    }
-    if (document.is_discarded()) {
-        throw failure(path, "not a JSON document");
-    }
-    return document;
+    return ParseJsonText(text, path);
 }

@@ -275,7 +275,7 @@ TEST_F(QuelvorantCli, ImportTakesResultsOnceAndABrokenFileChangesNothing) {
          "run x names machine m, which the file does not describe"},
         {"empty-id.json", changed("id", ""), firstRun("", "id") + " must be a UUID"},
         {"long-id.json", changed("id", std::string(10 << 20, 'a')),
-         firstRun(std::string(40, 'a') + "...", "id") + " must be a UUID"},
+         "holds a text longer than 64 KiB"},
         {"huge-score.json", changed("score", 1e300), firstRun(id, "score")},
         {"fraction-score.json", changed("score", 12.7), firstRun(id, "score")},
         {"negative-score.json", changed("score", -5), firstRun(id, "score")},
