@@ -27,5 +27,9 @@ MachineIdentity IdentityOf(const nlohmann::json& info) {
     if (id != info.end() && id->is_string()) {
         identity.Id = id->get<std::string>();
     }
+    const auto name = info.find("machine_name");
+    identity.Name = name != info.end() && name->is_string() && !name->get<std::string>().empty()
+                        ? name->get<std::string>()
+                        : identity.HostName;
     return identity;
 }

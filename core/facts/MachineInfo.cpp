@@ -1,6 +1,7 @@
 #include "facts/MachineInfo.h"
 
 #include "facts/MachineId.h"
+#include "facts/MachineName.h"
 #include "facts/OsRelease.h"
 #include "facts/ProcessorFacts.h"
 #include "platform/Version.h"
@@ -31,5 +32,6 @@ MachineInfo CollectMachineInfo(ProcessorLibrary& library, SystemStatus& system,
     info.Kernel = ReadKernelName();
     info.Distribution = OsRelease::ReadPrettyName(root);
     info.MachineId = MachineId::Read(root);
+    info.MachineName = MachineName::Chosen(info.Kernel ? info.Kernel->HostName : std::string());
     return info;
 }

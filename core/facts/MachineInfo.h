@@ -38,6 +38,8 @@ struct MachineInfo {
     std::optional<std::string> Distribution;
     // The hash of /etc/machine-id made for this program alone (MachineId).
     std::optional<std::string> MachineId;
+    // The name its results go by: the host name unless the user chose one.
+    std::string MachineName;
 };
 
 // Reads everything once. The library and system figures come through the same

@@ -143,7 +143,7 @@ json System(const MachineInfo& info) {
 } // namespace
 
 nlohmann::json MachineInfoJson(const MachineInfo& info) {
-    return {{"schema", "quelvorant.info/1"},
+    return {{"schema", kInfoSchema},
             {"window", Window(info)},
             {"processor", Processor(info)},
             {"caches", Caches(info.Topology)},
@@ -154,5 +154,7 @@ nlohmann::json MachineInfoJson(const MachineInfo& info) {
             {"extensions", Extensions(info.Extensions)},
             {"memory", Memory(info.Status.Memory)},
             {"system", System(info)},
-            {"machine_id", OrNull(info.MachineId)}};
+            {"machine_id", OrNull(info.MachineId)},
+            {"machine_name",
+             info.MachineName.empty() ? json(nullptr) : json(Utf8Text(info.MachineName))}};
 }

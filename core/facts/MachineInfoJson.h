@@ -4,7 +4,11 @@
 
 struct MachineInfo;
 
-// The facts as one object with "schema": "quelvorant.info/1"
-// (docs/schemas/quelvorant.info-1.schema.json); unknown facts are null and
+// The kind of document the facts are written as; quelvorant.info/1 is the
+// same without "machine_name".
+inline constexpr const char* kInfoSchema = "quelvorant.info/2";
+
+// The facts as one object with "schema": "quelvorant.info/2"
+// (docs/schemas/quelvorant.info-2.schema.json); unknown facts are null and
 // every text is UTF-8.
 nlohmann::json MachineInfoJson(const MachineInfo& info);

@@ -182,6 +182,8 @@ void AddSystem(std::vector<Row>& rows, const MachineInfo& info) {
         {"User", info.Status.UserName.empty() ? kUnknown : Utf8Text(info.Status.UserName)});
     rows.push_back({"Up-time", DurationText(info.Status.UpTimeMilliseconds / 1000)});
     rows.push_back({"Machine ID (for results)", TextOr(info.MachineId)});
+    rows.push_back({"Machine name (for results)",
+                    info.MachineName.empty() ? kUnknown : Utf8Text(info.MachineName)});
 }
 
 // Characters, not bytes, so that values line up after non-ASCII labels.

@@ -177,6 +177,7 @@ std::vector<FactGroup> ReportFacts(const json& info, const MachineIdentity& mach
         {"System",
          {{"Host name",
            text(at(system, {"hostname"}), machine.HostName.empty() ? kUnknown : machine.HostName)},
+          {"Machine name", machine.Name.empty() ? kUnknown : machine.Name},
           {"Distribution", text(at(system, {"distribution"}))},
           {"Kernel", kernel(system)},
           {"Machine identifier", machine.Id.empty() ? kUnknown : machine.Id}}},

@@ -16,7 +16,7 @@ struct FactGroup {
     std::vector<std::pair<std::string, std::string>> Rows;
 };
 
-// The facts of a machine from its quelvorant.info/1 object: processor,
+// The facts of a machine from its quelvorant.info object: processor,
 // caches, clocks, memory and system. Keys that are missing or of another
 // type count as unknown; the processor, host name and identifier come from
 // machine where the object lacks them.

@@ -4,12 +4,13 @@
 #include "platform/Sha256.h"
 #include "platform/Version.h"
 
-HistoryRun HistoryRunOf(const RunRecord& record, const std::string& machineId,
+HistoryRun HistoryRunOf(const RunRecord& record, const HistoryMachine& machine,
                         const std::string& source, const std::string& inputSha256, bool comparable,
                         int copies) {
     HistoryRun run;
     run.Id = record.Id;
-    run.MachineId = machineId;
+    run.MachineId = machine.Id;
+    run.MachineName = machine.Name;
     run.StartedAt = record.StartedAt;
     run.ProgramVersion = VersionNumber();
     run.Source = source;
@@ -23,11 +24,11 @@ HistoryRun HistoryRunOf(const RunRecord& record, const std::string& machineId,
     return run;
 }
 
-std::vector<HistoryRun> HistoryRunsOf(const BenchReport& report, const std::string& machineId,
+std::vector<HistoryRun> HistoryRunsOf(const BenchReport& report, const HistoryMachine& machine,
                                       const std::string& source) {
     std::vector<HistoryRun> runs;
     const auto add = [&](const RunRecord& record, int copies) {
-        runs.push_back(HistoryRunOf(record, machineId, source, report.TestInput.Sha256,
+        runs.push_back(HistoryRunOf(record, machine, source, report.TestInput.Sha256,
                                     report.TestInput.Comparable, copies));
     };
     for (const RunRecord& run : report.Runs) {
@@ -44,6 +45,7 @@ std::vector<HistoryRun> HistoryRunsOf(const BenchReport& report, const std::stri
 HistoryMachine HistoryMachineOf(const nlohmann::json& info, const std::string& seenAt) {
     const MachineIdentity identity = IdentityOf(info);
     HistoryMachine machine;
+    machine.Name = identity.Name;
     machine.HostName = identity.HostName;
     machine.Processor = identity.Processor;
     if (!identity.Id.empty()) {

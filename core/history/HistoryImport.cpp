@@ -24,7 +24,7 @@ HistoryDocument documentOf(const BenchFile& bench) {
     }
     HistoryDocument document;
     document.Machines.push_back(HistoryMachineOf(bench.Info, lastRun));
-    document.Runs = HistoryRunsOf(bench.Report, document.Machines.front().Id, "cli");
+    document.Runs = HistoryRunsOf(bench.Report, document.Machines.front(), "cli");
     for (HistoryRun& run : document.Runs) {
         run.ProgramVersion = bench.Program.value("version", "");
     }
@@ -37,13 +37,14 @@ HistoryDocument documentFrom(const nlohmann::json& document, const std::string& 
         document.is_object() && document.contains("schema") && document["schema"].is_string()
             ? document["schema"].get<std::string>()
             : std::string();
-    if (schema != kHistorySchema && schema != kBenchSchema) {
+    const bool exported = schema == kHistorySchema || schema == kHistorySchemaV1;
+    if (!exported && schema != kBenchSchema && schema != kBenchSchemaV1) {
         throw QuelError(QuelError::kOwnError, "ReadImportFile",
                         path + ": neither a bench result (" + kBenchSchema + ") nor an export (" +
                             kHistorySchema + ")");
     }
-    HistoryDocument read = schema == kHistorySchema ? HistoryDocumentFrom(document, path)
-                                                    : documentOf(BenchFileFrom(document, path));
+    HistoryDocument read =
+        exported ? HistoryDocumentFrom(document, path) : documentOf(BenchFileFrom(document, path));
     CheckImportedDocument(read, path);
     return read;
 }

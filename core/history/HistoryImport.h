@@ -5,7 +5,7 @@
 #include <string>
 
 // The runs and machines of a file to import: a bench result
-// (quelvorant.bench/1) or an export (quelvorant.history/1), from this
+// (quelvorant.bench/2 or /1) or an export (quelvorant.history/2 or /1), from this
 // computer or another. A file that cannot be read, is not JSON or is of
 // another kind raises a QuelError that names the file.
 HistoryDocument ReadImportFile(const std::string& path);

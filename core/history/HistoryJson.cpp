@@ -6,6 +6,7 @@
 #include "platform/Version.h"
 #include "run/RunRecord.h"
 
+#include <map>
 #include <set>
 
 using nlohmann::json;
@@ -14,6 +15,7 @@ json HistoryJson(const HistoryDocument& document) {
     json machines = json::array();
     for (const HistoryMachine& machine : document.Machines) {
         machines.push_back({{"id", machine.Id},
+                            {"name", machine.Name},
                             {"host_name", machine.HostName},
                             {"processor", machine.Processor},
                             {"last_seen", machine.LastSeen},
@@ -23,6 +25,7 @@ json HistoryJson(const HistoryDocument& document) {
     for (const HistoryRun& run : document.Runs) {
         runs.push_back({{"id", run.Id},
                         {"machine_id", run.MachineId},
+                        {"machine_name", run.MachineName},
                         {"started_at", run.StartedAt},
                         {"program_version", run.ProgramVersion},
                         {"source", run.Source},
@@ -45,22 +48,29 @@ HistoryDocument HistoryDocumentFrom(const json& document, const std::string& pat
         return QuelError(QuelError::kOwnError, "HistoryDocumentFrom", path + ": " + what);
     };
     HistoryDocument result;
+    // Version 1 knows a machine by its id alone, and calls it by its host name.
+    const bool named = document.value("schema", "") != kHistorySchemaV1;
     try {
-        std::set<std::string> machineIds;
+        std::map<std::string, std::string> hostNames;
+        std::set<std::pair<std::string, std::string>> machineKeys;
         for (const json& machine : document.at("machines")) {
             HistoryMachine kept;
             kept.Id = machine.at("id").get<std::string>();
             kept.HostName = machine.at("host_name").get<std::string>();
+            kept.Name = named ? machine.at("name").get<std::string>() : kept.HostName;
             kept.Processor = machine.at("processor").get<std::string>();
             kept.LastSeen = machine.at("last_seen").get<std::string>();
             kept.Info = machine.at("info");
-            machineIds.insert(kept.Id);
+            hostNames.emplace(kept.Id, kept.HostName);
+            machineKeys.emplace(kept.Id, kept.Name);
             result.Machines.push_back(std::move(kept));
         }
         for (const json& run : document.at("runs")) {
             HistoryRun kept;
             kept.Id = run.at("id").get<std::string>();
             kept.MachineId = run.at("machine_id").get<std::string>();
+            kept.MachineName =
+                named ? run.at("machine_name").get<std::string>() : hostNames[kept.MachineId];
             kept.StartedAt = run.at("started_at").get<std::string>();
             kept.ProgramVersion = run.at("program_version").get<std::string>();
             kept.Source = run.at("source").get<std::string>();
@@ -80,8 +90,9 @@ HistoryDocument HistoryDocumentFrom(const json& document, const std::string& pat
             if (kept.Id.empty()) {
                 throw fail("a run without an id");
             }
-            if (machineIds.count(kept.MachineId) == 0) {
+            if (machineKeys.count({kept.MachineId, kept.MachineName}) == 0) {
                 throw fail("run " + kept.Id + " names machine " + kept.MachineId +
+                           (named ? " (" + kept.MachineName + ")" : std::string()) +
                            ", which the file does not describe");
             }
             if (kept.PassTimes.size() != PassCounts::kAll) {

@@ -7,9 +7,11 @@
 #include <vector>
 
 // Runs of the history and their machines as one JSON document of the schema
-// "quelvorant.history/1" (docs/schemas/quelvorant.history-1.schema.json):
-// what `export` writes and `import` reads on another computer.
-inline constexpr const char* kHistorySchema = "quelvorant.history/1";
+// "quelvorant.history/2" (docs/schemas/quelvorant.history-2.schema.json):
+// what `export` writes and `import` reads on another computer. Version 1,
+// still read, names no machine: its machines go by their host names.
+inline constexpr const char* kHistorySchema = "quelvorant.history/2";
+inline constexpr const char* kHistorySchemaV1 = "quelvorant.history/1";
 
 struct HistoryDocument {
     std::vector<HistoryMachine> Machines;

@@ -8,7 +8,9 @@
 struct HistoryRun {
     // A random UUID: the same run imported twice is kept once.
     std::string Id;
+    // The machine it ran on: its id and name (HistoryMachine).
     std::string MachineId;
+    std::string MachineName;
     // When the run began, UTC, as 2026-12-09T10:15:00Z.
     std::string StartedAt;
     // The version of the program that ran it, as 1.0.320.
@@ -28,9 +30,13 @@ struct HistoryRun {
 };
 
 // A machine as the results history keeps it: what identifies it, and its
-// facts as a quelvorant.info/1 object from the last run recorded on it.
+// facts as a quelvorant.info object from the last run recorded on it. A
+// machine is its id together with its name, so that clones of one system
+// image, which share an id, stay apart when their names differ.
 struct HistoryMachine {
     std::string Id;
+    // The host name unless the machine was named otherwise.
+    std::string Name;
     std::string HostName;
     std::string Processor;
     nlohmann::json Info;

@@ -70,6 +70,7 @@ void checkRun(const HistoryRun& run, std::size_t index, const std::string& path)
     const Refusal refusal(path, "run " + std::to_string(index + 1) + " (" + shown(run.Id) + ")");
     refusal.Require(isUuid(run.Id), "id", "must be a UUID");
     checkName(refusal, "machine_id", run.MachineId);
+    checkName(refusal, "machine_name", run.MachineName);
     checkTime(refusal, "started_at", run.StartedAt);
     refusal.Require(run.ProgramVersion.size() <= ImportLimits::kVersionBytes, "program_version",
                     "must be at most " + std::to_string(ImportLimits::kVersionBytes) + " bytes");
@@ -109,6 +110,7 @@ void CheckImportedDocument(const HistoryDocument& document, const std::string& p
                               "machine " + std::to_string(i + 1) + " (" + shown(machine.Id) + ")");
         refusal.Require(!machine.Id.empty(), "id", "must not be empty");
         checkName(refusal, "id", machine.Id);
+        checkName(refusal, "name", machine.Name);
         checkName(refusal, "host_name", machine.HostName);
         checkName(refusal, "processor", machine.Processor);
         checkTime(refusal, "last_seen", machine.LastSeen);

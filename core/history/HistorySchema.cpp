@@ -44,6 +44,46 @@ const std::array<const char*, HistorySchema::kVersion> kSteps = {
          FROM runs, json_each(runs.pass_times) AS pass_time;
        ALTER TABLE runs DROP COLUMN pass_times;
        CREATE INDEX runs_by_machine ON runs (machine_id, started_at);)",
+    // 3: a machine is its id together with its name, so that clones of one
+    // system image stay apart; a machine kept before is named by its host
+    // name. The tables are made anew, as SQLite cannot change a key; the
+    // program turns foreign keys on only after the steps, so that dropping
+    // the old runs deletes no pass.
+    R"(CREATE TABLE machines_named (
+         id TEXT NOT NULL,
+         name TEXT NOT NULL,
+         host_name TEXT NOT NULL,
+         processor TEXT NOT NULL,
+         info TEXT NOT NULL,
+         last_seen TEXT NOT NULL,
+         PRIMARY KEY (id, name));
+       INSERT INTO machines_named (id, name, host_name, processor, info, last_seen)
+         SELECT id, host_name, host_name, processor, info, last_seen FROM machines;
+       CREATE TABLE runs_named (
+         id TEXT PRIMARY KEY,
+         machine_id TEXT NOT NULL,
+         machine_name TEXT NOT NULL,
+         started_at TEXT NOT NULL,
+         program_version TEXT NOT NULL,
+         source TEXT NOT NULL CHECK (source IN ('window', 'cli')),
+         input_sha256 TEXT NOT NULL,
+         comparable INTEGER NOT NULL,
+         time_summa REAL NOT NULL,
+         score INTEGER NOT NULL,
+         check_passed INTEGER NOT NULL,
+         threads INTEGER NOT NULL,
+         FOREIGN KEY (machine_id, machine_name) REFERENCES machines (id, name));
+       INSERT INTO runs_named (id, machine_id, machine_name, started_at, program_version, source,
+                               input_sha256, comparable, time_summa, score, check_passed, threads)
+         SELECT runs.id, runs.machine_id, coalesce(machines.host_name, ''), started_at,
+                program_version, source, input_sha256, comparable, time_summa, score,
+                check_passed, threads
+         FROM runs LEFT JOIN machines ON machines.id = runs.machine_id;
+       DROP TABLE runs;
+       DROP TABLE machines;
+       ALTER TABLE machines_named RENAME TO machines;
+       ALTER TABLE runs_named RENAME TO runs;
+       CREATE INDEX runs_by_machine ON runs (machine_id, machine_name, started_at);)",
 };
 
 // What the steps make, besides SQLite's own objects. Anything else in the

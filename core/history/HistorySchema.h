@@ -10,7 +10,7 @@ class SqliteDatabase;
 // made by taking every step from 0.
 namespace HistorySchema {
 
-inline constexpr std::int64_t kVersion = 2;
+inline constexpr std::int64_t kVersion = 3;
 
 // Takes the database up to `upTo` in one transaction. A file that is not a
 // database, holds other tables, or was written by a newer program raises a

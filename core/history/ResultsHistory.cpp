@@ -17,32 +17,35 @@
 namespace {
 
 constexpr const char* kRunColumns =
-    "id, machine_id, started_at, program_version, source, input_sha256, comparable, time_summa, "
-    "score, check_passed, threads";
+    "id, machine_id, machine_name, started_at, program_version, source, input_sha256, comparable, "
+    "time_summa, score, check_passed, threads";
+constexpr const char* kMachineColumns = "id, name, host_name, processor, info, last_seen";
 
 HistoryRun runFrom(const SqliteStatement& row) {
     HistoryRun run;
     run.Id = row.Text(0);
     run.MachineId = row.Text(1);
-    run.StartedAt = row.Text(2);
-    run.ProgramVersion = row.Text(3);
-    run.Source = row.Text(4);
-    run.InputSha256 = row.Text(5);
-    run.Comparable = row.Integer(6) != 0;
-    run.TimeSumma = row.Real(7);
-    run.Score = static_cast<double>(row.Integer(8));
-    run.CheckPassed = row.Integer(9) != 0;
-    run.Copies = static_cast<int>(row.Integer(10));
+    run.MachineName = row.Text(2);
+    run.StartedAt = row.Text(3);
+    run.ProgramVersion = row.Text(4);
+    run.Source = row.Text(5);
+    run.InputSha256 = row.Text(6);
+    run.Comparable = row.Integer(7) != 0;
+    run.TimeSumma = row.Real(8);
+    run.Score = static_cast<double>(row.Integer(9));
+    run.CheckPassed = row.Integer(10) != 0;
+    run.Copies = static_cast<int>(row.Integer(11));
     return run;
 }
 
 HistoryMachine machineFrom(const SqliteStatement& row) {
     HistoryMachine machine;
     machine.Id = row.Text(0);
-    machine.HostName = row.Text(1);
-    machine.Processor = row.Text(2);
-    machine.Info = nlohmann::json::parse(row.Text(3), nullptr, false);
-    machine.LastSeen = row.Text(4);
+    machine.Name = row.Text(1);
+    machine.HostName = row.Text(2);
+    machine.Processor = row.Text(3);
+    machine.Info = nlohmann::json::parse(row.Text(4), nullptr, false);
+    machine.LastSeen = row.Text(5);
     return machine;
 }
 
@@ -117,8 +120,9 @@ void ResultsHistory::keepMachine(const HistoryMachine& machine, Facts facts) {
     if (facts == Facts::Imported) {
         // Facts from a file replace those kept only when they were read
         // later, at a time this computer's clock can have seen.
-        SqliteStatement kept(database_, "SELECT last_seen FROM machines WHERE id = ?1");
-        kept.Bind(1, machine.Id);
+        SqliteStatement kept(database_,
+                             "SELECT last_seen FROM machines WHERE id = ?1 AND name = ?2");
+        kept.Bind(1, machine.Id).Bind(2, machine.Name);
         if (kept.Step()) {
             const auto keptAt = Rfc3339Seconds(kept.Text(0));
             const auto seenAt = Rfc3339Seconds(machine.LastSeen);
@@ -129,36 +133,39 @@ void ResultsHistory::keepMachine(const HistoryMachine& machine, Facts facts) {
         }
     }
     const char* sql = facts == Facts::ThisMachinesFromFile
-                          ? "INSERT OR IGNORE INTO machines (id, host_name, processor, info, "
-                            "last_seen) VALUES (?1, ?2, ?3, ?4, ?5)"
-                          : "INSERT INTO machines (id, host_name, processor, info, last_seen) "
-                            "VALUES (?1, ?2, ?3, ?4, ?5) ON CONFLICT (id) DO UPDATE SET "
-                            "host_name = excluded.host_name, processor = excluded.processor, "
-                            "info = excluded.info, last_seen = excluded.last_seen";
+                          ? "INSERT OR IGNORE INTO machines (id, name, host_name, processor, "
+                            "info, last_seen) VALUES (?1, ?2, ?3, ?4, ?5, ?6)"
+                          : "INSERT INTO machines (id, name, host_name, processor, info, "
+                            "last_seen) VALUES (?1, ?2, ?3, ?4, ?5, ?6) ON CONFLICT (id, name) "
+                            "DO UPDATE SET host_name = excluded.host_name, "
+                            "processor = excluded.processor, info = excluded.info, "
+                            "last_seen = excluded.last_seen";
     SqliteStatement statement(database_, sql);
     statement.Bind(1, machine.Id)
-        .Bind(2, machine.HostName)
-        .Bind(3, machine.Processor)
-        .Bind(4, machine.Info.dump())
-        .Bind(5, machine.LastSeen)
+        .Bind(2, machine.Name)
+        .Bind(3, machine.HostName)
+        .Bind(4, machine.Processor)
+        .Bind(5, machine.Info.dump())
+        .Bind(6, machine.LastSeen)
         .Run();
 }
 
 bool ResultsHistory::keepRun(const HistoryRun& run) {
     SqliteStatement insert(database_, std::string("INSERT OR IGNORE INTO runs (") + kRunColumns +
                                           ") VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, "
-                                          "?10, ?11)");
+                                          "?10, ?11, ?12)");
     insert.Bind(1, run.Id)
         .Bind(2, run.MachineId)
-        .Bind(3, run.StartedAt)
-        .Bind(4, run.ProgramVersion)
-        .Bind(5, run.Source)
-        .Bind(6, run.InputSha256)
-        .Bind(7, std::int64_t{run.Comparable})
-        .Bind(8, run.TimeSumma)
-        .Bind(9, static_cast<std::int64_t>(run.Score))
-        .Bind(10, std::int64_t{run.CheckPassed})
-        .Bind(11, std::int64_t{run.Copies})
+        .Bind(3, run.MachineName)
+        .Bind(4, run.StartedAt)
+        .Bind(5, run.ProgramVersion)
+        .Bind(6, run.Source)
+        .Bind(7, run.InputSha256)
+        .Bind(8, std::int64_t{run.Comparable})
+        .Bind(9, run.TimeSumma)
+        .Bind(10, static_cast<std::int64_t>(run.Score))
+        .Bind(11, std::int64_t{run.CheckPassed})
+        .Bind(12, std::int64_t{run.Copies})
         .Run();
     if (database_.QueryInteger("SELECT changes()") == 0) {
         return false;
@@ -182,11 +189,11 @@ void ResultsHistory::Record(const HistoryMachine& machine, const HistoryRun& run
 }
 
 int ResultsHistory::Import(const std::vector<HistoryMachine>& machines,
-                           const std::vector<HistoryRun>& runs, const std::string& thisMachineId) {
+                           const std::vector<HistoryRun>& runs, const HistoryMachine& thisMachine) {
     SqliteTransaction transaction(database_);
     for (const HistoryMachine& machine : machines) {
-        keepMachine(machine,
-                    machine.Id == thisMachineId ? Facts::ThisMachinesFromFile : Facts::Imported);
+        const bool self = machine.Id == thisMachine.Id && machine.Name == thisMachine.Name;
+        keepMachine(machine, self ? Facts::ThisMachinesFromFile : Facts::Imported);
     }
     int added = 0;
     for (const HistoryRun& run : runs) {
@@ -198,11 +205,11 @@ int ResultsHistory::Import(const std::vector<HistoryMachine>& machines,
 }
 
 std::vector<HistoryRun> ResultsHistory::runsWhere(const std::string& where,
-                                                  const std::string& value, bool withPassTimes,
-                                                  std::int64_t limit) {
+                                                  const std::vector<std::string>& values,
+                                                  bool withPassTimes, std::int64_t limit) {
     SqliteStatement query(database_, std::string("SELECT ") + kRunColumns + " FROM runs " + where);
-    if (!value.empty()) {
-        query.Bind(1, value);
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        query.Bind(static_cast<int>(i + 1), values[i]);
     }
     std::vector<HistoryRun> runs;
     while (query.Step()) {
@@ -231,10 +238,11 @@ std::vector<HistoryRun> ResultsHistory::runsWhere(const std::string& where,
 std::vector<HistoryRun> ResultsHistory::Runs(const Filter& filter, bool withPassTimes) {
     const std::int64_t limit =
         filter.Limit ? *filter.Limit : std::numeric_limits<std::int64_t>::max();
-    if (filter.MachineId) {
-        return runsWhere("WHERE machine_id = ?1", *filter.MachineId, withPassTimes, limit);
+    if (filter.Machine) {
+        return runsWhere("WHERE machine_id = ?1 AND machine_name = ?2",
+                         {filter.Machine->Id, filter.Machine->Name}, withPassTimes, limit);
     }
-    return runsWhere("", "", withPassTimes, limit);
+    return runsWhere("", {}, withPassTimes, limit);
 }
 
 std::optional<HistoryRun> ResultsHistory::FindRun(const std::string& idOrBeginning) {
@@ -243,7 +251,7 @@ std::optional<HistoryRun> ResultsHistory::FindRun(const std::string& idOrBeginni
     }
     // Two rows are enough to tell a unique beginning from an ambiguous one.
     std::vector<HistoryRun> runs =
-        runsWhere("WHERE substr(id, 1, length(?1)) = ?1", idOrBeginning, true, 2);
+        runsWhere("WHERE substr(id, 1, length(?1)) = ?1", {idOrBeginning}, true, 2);
     for (HistoryRun& run : runs) {
         if (run.Id == idOrBeginning) {
             return std::move(run);
@@ -256,8 +264,8 @@ std::optional<HistoryRun> ResultsHistory::FindRun(const std::string& idOrBeginni
 }
 
 std::vector<HistoryMachine> ResultsHistory::Machines() {
-    SqliteStatement query(database_, "SELECT id, host_name, processor, info, last_seen "
-                                     "FROM machines ORDER BY host_name, id");
+    SqliteStatement query(database_, std::string("SELECT ") + kMachineColumns +
+                                         " FROM machines ORDER BY name, host_name, id");
     std::vector<HistoryMachine> machines;
     while (query.Step()) {
         machines.push_back(machineFrom(query));
@@ -265,10 +273,10 @@ std::vector<HistoryMachine> ResultsHistory::Machines() {
     return machines;
 }
 
-std::optional<HistoryMachine> ResultsHistory::FindMachine(const std::string& id) {
-    SqliteStatement query(database_, "SELECT id, host_name, processor, info, last_seen "
-                                     "FROM machines WHERE id = ?1");
-    query.Bind(1, id);
+std::optional<HistoryMachine> ResultsHistory::FindMachine(const MachineKey& key) {
+    SqliteStatement query(database_, std::string("SELECT ") + kMachineColumns +
+                                         " FROM machines WHERE id = ?1 AND name = ?2");
+    query.Bind(1, key.Id).Bind(2, key.Name);
     if (!query.Step()) {
         return std::nullopt;
     }
@@ -289,10 +297,11 @@ std::vector<std::pair<HistoryMachine, HistoryRun>> ResultsHistory::BestRuns() {
     std::vector<std::pair<HistoryMachine, HistoryRun>> best;
     for (HistoryMachine& machine : Machines()) {
         std::vector<HistoryRun> runs = runsWhere(
-            "WHERE machine_id = ?1 AND threads = 1 AND comparable = 1 AND check_passed = 1 AND "
-            "time_summa = (SELECT min(time_summa) FROM runs WHERE machine_id = ?1 AND threads = 1 "
-            "AND comparable = 1 AND check_passed = 1)",
-            machine.Id, true, 1);
+            "WHERE machine_id = ?1 AND machine_name = ?2 AND threads = 1 AND comparable = 1 AND "
+            "check_passed = 1 AND time_summa = (SELECT min(time_summa) FROM runs WHERE "
+            "machine_id = ?1 AND machine_name = ?2 AND threads = 1 AND comparable = 1 AND "
+            "check_passed = 1)",
+            {machine.Id, machine.Name}, true, 1);
         if (!runs.empty()) {
             best.emplace_back(std::move(machine), std::move(runs.front()));
         }

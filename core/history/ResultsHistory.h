@@ -35,13 +35,18 @@ class ResultsHistory {
     // Keeps the runs not kept yet (by id) and their machines, all in one
     // transaction; returns how many runs were new. A machine's facts are
     // replaced only by facts read later, never at a time ahead of this
-    // computer's clock, and never those of thisMachineId, the computer that
-    // runs the program: its facts come from itself alone.
+    // computer's clock, and never those of thisMachine (its id and name), the
+    // computer that runs the program: its facts come from itself alone.
     int Import(const std::vector<HistoryMachine>& machines, const std::vector<HistoryRun>& runs,
-               const std::string& thisMachineId = {});
+               const HistoryMachine& thisMachine = {});
 
+    // A machine is its id together with its name.
+    struct MachineKey {
+        std::string Id;
+        std::string Name;
+    };
     struct Filter {
-        std::optional<std::string> MachineId;
+        std::optional<MachineKey> Machine;
         std::optional<int> Limit;
     };
     // Newest first by the moment their times name, runs with a time ahead of
@@ -50,7 +55,7 @@ class ResultsHistory {
     // A run by its id or a beginning of it that fits no other run.
     std::optional<HistoryRun> FindRun(const std::string& idOrBeginning);
     std::vector<HistoryMachine> Machines();
-    std::optional<HistoryMachine> FindMachine(const std::string& id);
+    std::optional<HistoryMachine> FindMachine(const MachineKey& key);
     // Deletes a run and its pass times; false when no run has that id.
     bool Delete(const std::string& id);
     // Each machine with its best run: the lowest Time Summa of a single copy
@@ -63,8 +68,9 @@ class ResultsHistory {
     enum class Facts { Read, Imported, ThisMachinesFromFile };
     void keepMachine(const HistoryMachine& machine, Facts facts);
     bool keepRun(const HistoryRun& run);
-    std::vector<HistoryRun> runsWhere(const std::string& where, const std::string& value,
-                                      bool withPassTimes, std::int64_t limit);
+    std::vector<HistoryRun> runsWhere(const std::string& where,
+                                      const std::vector<std::string>& values, bool withPassTimes,
+                                      std::int64_t limit);
 
     std::string keptCopy_;
     SqliteDatabase database_;

@@ -22,7 +22,9 @@ std::string plural(std::size_t count, const char* word) {
 }
 
 std::string header(const ReportData& data) {
-    const std::string host = data.Machine.HostName.empty() ? "unknown host" : data.Machine.HostName;
+    const std::string host = !data.Machine.Name.empty()       ? data.Machine.Name
+                             : !data.Machine.HostName.empty() ? data.Machine.HostName
+                                                              : "unknown host";
     const std::string brand =
         data.Machine.Processor.empty() ? "unknown processor" : data.Machine.Processor;
     return std::string("<header><h1>") + kTitle + "</h1><p class=\"lead\">Run " +
@@ -121,8 +123,8 @@ std::string facts(const ReportData& data) {
     std::string html = "<section id=\"machine\"><h2>This machine and this run</h2><div "
                        "class=\"facts\">";
     const HistoryMachine& machine = data.Machine;
-    for (const FactGroup& group :
-         ReportFacts(machine.Info, {machine.Id, machine.HostName, machine.Processor})) {
+    for (const FactGroup& group : ReportFacts(
+             machine.Info, {machine.Id, machine.Name, machine.HostName, machine.Processor})) {
         html += factTable(group);
     }
     const FactGroup runFacts{

@@ -9,7 +9,7 @@
 // What the results report shows: one run, its machine, and what the history
 // holds to set it against.
 struct ReportData {
-    // The run's machine; Info is its quelvorant.info/1 object.
+    // The run's machine; Info is its quelvorant.info object.
     HistoryMachine Machine;
     // The run the report is about (101 pass times: 50 compressions, then 51
     // decompressions).

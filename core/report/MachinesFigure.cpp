@@ -18,7 +18,9 @@ constexpr std::size_t kWideLabel = 64;
 constexpr std::size_t kNarrowLabel = 40;
 
 std::string name(const HistoryMachine& machine) {
-    return machine.HostName.empty() ? "unknown host" : machine.HostName;
+    return !machine.Name.empty()       ? machine.Name
+           : !machine.HostName.empty() ? machine.HostName
+                                       : "unknown host";
 }
 
 std::string processor(const HistoryMachine& machine) {

@@ -119,8 +119,9 @@ BenchFile BenchFileFrom(const json& document, const std::string& path) {
     if (!document.is_object() || !document.contains("schema")) {
         throw fail("not a Quelvorant bench result (no \"schema\")");
     }
-    if (document["schema"] != kBenchSchema) {
-        throw fail("schema " + document["schema"].dump() + " is not " + kBenchSchema);
+    if (document["schema"] != kBenchSchema && document["schema"] != kBenchSchemaV1) {
+        throw fail("schema " + document["schema"].dump() + " is not " + kBenchSchema + " or " +
+                   kBenchSchemaV1);
     }
     BenchFile file;
     file.Path = path;

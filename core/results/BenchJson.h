@@ -6,8 +6,10 @@
 #include <string>
 
 // The bench command's results as one JSON object of the schema
-// "quelvorant.bench/1" (docs/schemas/quelvorant.bench-1.schema.json).
-inline constexpr const char* kBenchSchema = "quelvorant.bench/1";
+// "quelvorant.bench/2" (docs/schemas/quelvorant.bench-2.schema.json).
+// Version 1, still read, is the same with a quelvorant.info/1 machine.
+inline constexpr const char* kBenchSchema = "quelvorant.bench/2";
+inline constexpr const char* kBenchSchemaV1 = "quelvorant.bench/1";
 
 nlohmann::json BenchJson(const BenchReport& report, const nlohmann::json& info);
 

@@ -8,9 +8,10 @@
 #include "quelvorant-cli/CommandOutput.h"
 #include "quelvorant-cli/OpenedHistory.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <iostream>
-#include <map>
 #include <set>
 
 namespace {
@@ -18,10 +19,10 @@ namespace {
 // The document with these runs and the machines they ran on.
 HistoryDocument documentOf(ResultsHistory& history, const std::vector<HistoryRun>& runs) {
     HistoryDocument document;
-    std::set<std::string> machines;
+    std::set<std::pair<std::string, std::string>> machines;
     for (const HistoryRun& run : runs) {
-        if (machines.insert(run.MachineId).second) {
-            if (auto machine = history.FindMachine(run.MachineId)) {
+        if (machines.emplace(run.MachineId, run.MachineName).second) {
+            if (auto machine = history.FindMachine({run.MachineId, run.MachineName})) {
                 document.Machines.push_back(std::move(*machine));
             }
         }
@@ -39,20 +40,29 @@ std::string shortId(const std::string& id) {
 int RunHistoryList(const std::optional<std::string>& machine, const std::optional<int>& limit,
                    bool json) {
     OpenedHistory history;
-    ResultsHistory::Filter filter;
-    filter.Limit = limit;
-    std::map<std::string, std::string> hostNames;
-    for (const HistoryMachine& known : history.Machines()) {
-        hostNames[known.Id] = known.HostName;
-        if (machine && (known.Id == *machine || known.HostName == *machine)) {
-            filter.MachineId = known.Id;
-        }
-    }
-    if (machine && !filter.MachineId) {
-        throw CommandFailure(history.Path() + ": no machine " + *machine + " in the history");
-    }
-    const std::vector<HistoryRun> runs = history.Runs(filter, json);
     const std::int64_t now = ClockSeconds();
+    std::vector<HistoryRun> runs;
+    if (!machine) {
+        runs = history.Runs({std::nullopt, limit}, json);
+    } else {
+        // An id names every clone of one system image; their runs are listed
+        // together, newest first.
+        bool known = false;
+        for (const HistoryMachine& kept : history.Machines()) {
+            if (kept.Id == *machine || kept.Name == *machine || kept.HostName == *machine) {
+                known = true;
+                for (HistoryRun& run : history.Runs({{{kept.Id, kept.Name}}, limit}, json)) {
+                    runs.push_back(std::move(run));
+                }
+            }
+        }
+        if (!known) {
+            throw CommandFailure(history.Path() + ": no machine " + InertText(*machine) +
+                                 " in the history");
+        }
+        SortNewestFirst(runs, now);
+        runs.resize(std::min(runs.size(), static_cast<std::size_t>(limit.value_or(INT_MAX))));
+    }
     if (json) {
         std::cout << HistoryJson(documentOf(history, runs)).dump(2) << '\n';
         return 0;
@@ -62,8 +72,7 @@ int RunHistoryList(const std::optional<std::string>& machine, const std::optiona
     for (const HistoryRun& run : runs) {
         // Runs may come from other machines' files: nothing of theirs is
         // printed as it stands.
-        const std::string host =
-            InertText(hostNames[run.MachineId] + " (" + shortId(run.MachineId) + ")");
+        const std::string host = InertText(run.MachineName + " (" + shortId(run.MachineId) + ")");
         std::string started = InertText(run.StartedAt);
         std::replace(started.begin(), started.end(), 'T', ' ');
         if (!started.empty() && started.back() == 'Z') {
@@ -128,7 +137,7 @@ int RunImport(const std::vector<std::string>& files, const HistoryMachine& thisM
         everything.Runs.insert(everything.Runs.end(), document.Runs.begin(), document.Runs.end());
     }
     OpenedHistory history;
-    const int added = history.Import(everything.Machines, everything.Runs, thisMachine.Id);
+    const int added = history.Import(everything.Machines, everything.Runs, thisMachine);
     std::printf("Imported %d new runs of %zu into %s.\n", added, everything.Runs.size(),
                 history.Path().c_str());
     return 0;

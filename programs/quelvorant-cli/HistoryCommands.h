@@ -16,7 +16,7 @@ int RunHistoryList(const std::optional<std::string>& machine, const std::optiona
 // `history delete ID`: one run, named by its id or a beginning of it.
 int RunHistoryDelete(const std::string& id);
 // `export [ID...|--all] --json FILE`: runs with their machines as a
-// quelvorant.history/1 document.
+// quelvorant.history/2 document.
 int RunExport(const std::vector<std::string>& ids, bool all, const std::string& file);
 // `import FILE...`: bench results and exports, from this computer or others.
 // Nothing is kept unless every file can be read. A file that gives this

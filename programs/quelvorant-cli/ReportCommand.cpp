@@ -12,7 +12,7 @@
 namespace {
 
 HistoryRun chooseRun(ResultsHistory& history, const std::optional<std::string>& runId,
-                     const std::string& thisMachineId) {
+                     const ResultsHistory::MachineKey& thisMachine) {
     if (runId) {
         std::optional<HistoryRun> run = history.FindRun(*runId);
         if (!run) {
@@ -22,8 +22,8 @@ HistoryRun chooseRun(ResultsHistory& history, const std::optional<std::string>& 
         return std::move(*run);
     }
     // The newest run of one copy on this machine, else the newest run kept.
-    for (const std::optional<std::string>& machine :
-         {std::optional<std::string>(thisMachineId), std::optional<std::string>()}) {
+    using Key = std::optional<ResultsHistory::MachineKey>;
+    for (const Key& machine : {Key(thisMachine), Key()}) {
         for (const HistoryRun& run : history.Runs({machine, std::nullopt})) {
             if (run.Copies == 1 || !machine) {
                 return *history.FindRun(run.Id);
@@ -36,13 +36,14 @@ HistoryRun chooseRun(ResultsHistory& history, const std::optional<std::string>& 
 } // namespace
 
 int RunReport(const std::optional<std::string>& runId, const std::string& htmlFile,
-              const std::string& thisMachineId) {
+              const ResultsHistory::MachineKey& thisMachine) {
     OpenedHistory history;
     ReportData data;
-    data.Run = chooseRun(history, runId, thisMachineId);
-    data.Machine = history.FindMachine(data.Run.MachineId).value_or(HistoryMachine{});
+    data.Run = chooseRun(history, runId, thisMachine);
+    const ResultsHistory::MachineKey machine{data.Run.MachineId, data.Run.MachineName};
+    data.Machine = history.FindMachine(machine).value_or(HistoryMachine{});
     // The machine's single-copy runs on the same input, oldest first.
-    for (HistoryRun& run : history.Runs({data.Run.MachineId, std::nullopt}, true)) {
+    for (HistoryRun& run : history.Runs({machine, std::nullopt}, true)) {
         if (run.Copies == 1 && run.InputSha256 == data.Run.InputSha256 && run.CheckPassed) {
             data.MachineRuns.push_back(std::move(run));
         }

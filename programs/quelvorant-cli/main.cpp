@@ -4,6 +4,7 @@
 #include "facts/MachineInfo.h"
 #include "facts/MachineInfoJson.h"
 #include "facts/MachineInfoText.h"
+#include "facts/MachineName.h"
 #include "facts/QuelCoreBinding.h"
 #include "history/HistoryEntries.h"
 #include "platform/HostSystemStatus.h"
@@ -16,6 +17,7 @@
 #include "quelvorant-cli/Interruption.h"
 #include "quelvorant-cli/ReportCommand.h"
 
+#include <cstdlib>
 #include <exception>
 #include <functional>
 #include <iostream>
@@ -23,20 +25,46 @@
 
 namespace {
 
-nlohmann::json machineInfoJson() {
+// --machine-name NAME, given to a command that tells which machine it runs on.
+std::optional<std::string> chosenName;
+
+MachineInfo machineInfo() {
+    if (const char* named = std::getenv(MachineName::kVariable); named != nullptr && !chosenName) {
+        if (const std::string fault = MachineName::Fault(named); !fault.empty()) {
+            throw QuelError(QuelError::kOwnError, "quelvorant-cli",
+                            std::string(MachineName::kVariable) + ": " + fault);
+        }
+    }
     QuelCoreBinding library;
     HostSystemStatus system;
-    return MachineInfoJson(CollectMachineInfo(library, system));
+    MachineInfo info = CollectMachineInfo(library, system);
+    if (chosenName) {
+        info.MachineName = *chosenName;
+    }
+    return info;
 }
 
-std::string thisMachineId() {
-    return HistoryMachineOf(machineInfoJson(), "").Id;
+nlohmann::json machineInfoJson() {
+    return MachineInfoJson(machineInfo());
+}
+
+ResultsHistory::MachineKey thisMachine() {
+    const HistoryMachine machine = HistoryMachineOf(machineInfoJson(), "");
+    return {machine.Id, machine.Name};
+}
+
+// Adds --machine-name to a command that records or looks for this machine.
+void addMachineName(CLI::App* command) {
+    command
+        ->add_option("--machine-name", chosenName,
+                     "the name this machine's results go by (default: $" +
+                         std::string(MachineName::kVariable) + ", else the host name)")
+        ->check(CLI::Validator([](const std::string& name) { return MachineName::Fault(name); },
+                               "NAME", "machine name"));
 }
 
 int runInfo(bool json) {
-    QuelCoreBinding library;
-    HostSystemStatus system;
-    const MachineInfo info = CollectMachineInfo(library, system);
+    const MachineInfo info = machineInfo();
     if (json) {
         std::cout << MachineInfoJson(info).dump(2) << '\n';
     } else {
@@ -77,7 +105,8 @@ int main(int argc, char** argv) {
 
     CLI::App* info = app.add_subcommand("info", "show the processor, caches, memory and system");
     bool infoJson = false;
-    info->add_flag("--json", infoJson, "print one JSON object (schema quelvorant.info/1)");
+    info->add_flag("--json", infoJson, "print one JSON object (schema quelvorant.info/2)");
+    addMachineName(info);
     info->callback([&] { command = [&] { return runInfo(infoJson); }; });
 
     CLI::App* bench = app.add_subcommand("bench", "run the benchmark and print its figures");
@@ -97,8 +126,9 @@ int main(int argc, char** argv) {
                      "another test input; its results do not compare with other machines'")
         ->check(CLI::ExistingFile);
     bench->add_option("--json", options.JsonFile,
-                      "write the results as JSON (schema quelvorant.bench/1) to FILE, - for "
+                      "write the results as JSON (schema quelvorant.bench/2) to FILE, - for "
                       "standard output");
+    addMachineName(bench);
     bench->add_flag("--quiet", options.Quiet, "no progress line");
     bench->add_flag("--no-history", options.NoHistory,
                     "do not keep the runs in the results history");
@@ -124,10 +154,10 @@ int main(int argc, char** argv) {
     std::optional<int> limit;
     bool historyJson = false;
     historyCommand->add_option("--machine", machine,
-                               "only the runs of this machine (id or host name)");
+                               "only the runs of this machine (id, name or host name)");
     historyCommand->add_option("--limit", limit, "at most N runs")->check(CLI::PositiveNumber);
     historyCommand->add_flag("--json", historyJson,
-                             "print the runs as JSON (schema quelvorant.history/1)");
+                             "print the runs as JSON (schema quelvorant.history/2)");
     historyCommand->callback([&] {
         if (!command) {
             command = [&] { return RunHistoryList(machine, limit, historyJson); };
@@ -160,6 +190,7 @@ int main(int argc, char** argv) {
     importCommand->add_option("FILES", importFiles, "files written by bench --json or export")
         ->required()
         ->check(CLI::ExistingFile);
+    addMachineName(importCommand);
     importCommand->callback([&] {
         command = [&] { return RunImport(importFiles, HistoryMachineOf(machineInfoJson(), "")); };
     });
@@ -172,8 +203,9 @@ int main(int argc, char** argv) {
                               "the run (id or beginning); the newest of this machine without it");
     reportCommand->add_option("--html", reportFile, "the file to write, - for standard output")
         ->required();
+    addMachineName(reportCommand);
     reportCommand->callback(
-        [&] { command = [&] { return RunReport(reportRun, reportFile, thisMachineId()); }; });
+        [&] { command = [&] { return RunReport(reportRun, reportFile, thisMachine()); }; });
 
     CommandLine::UseUsageFirstHelp(app);
     if (const auto done = CommandLine::Parse(app, argc, argv)) {

@@ -195,7 +195,8 @@ TEST_F(WindowSequenceTest, EndToEndRunSavesBothReportsIntoOneFolder) {
     ASSERT_EQ(kept[0].PassTimes.size(), 101u);
     EXPECT_EQ(kept[0].PassTimes[100],
               ReadNumber(form2->Quel_TimeList->item(100)->text().toStdString()));
-    EXPECT_EQ(history.FindMachine(kept[0].MachineId)->Processor, "Quelcraft Test CPU @ 3.00GHz");
+    EXPECT_EQ(history.FindMachine({kept[0].MachineId, kept[0].MachineName})->Processor,
+              "Quelcraft Test CPU @ 3.00GHz");
 
     QTest::mouseClick(form2->Exit_Label, Qt::LeftButton, {}, centre(form2->Exit_Label));
     EXPECT_TRUE(form1->isVisible());

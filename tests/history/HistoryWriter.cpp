@@ -11,11 +11,13 @@ int main(int argc, char** argv) {
         return 2;
     }
     ResultsHistory history(argv[1]);
-    const HistoryMachine machine{"writer", "host", "cpu", {{"machine_id", "writer"}}, "now"};
+    const HistoryMachine machine{"writer", "host", "host", "cpu", {{"machine_id", "writer"}},
+                                 "now"};
     for (long number = 0;; ++number) {
         HistoryRun run;
         run.Id = "run-" + std::to_string(number);
         run.MachineId = machine.Id;
+        run.MachineName = machine.Name;
         run.StartedAt = "2026-12-09T10:00:00Z";
         run.ProgramVersion = "1.0.320";
         run.Source = "cli";

@@ -14,13 +14,19 @@
 namespace {
 
 HistoryMachine machine(const std::string& id, const std::string& seen) {
-    return HistoryMachine{id, "host-" + id, "Processor " + id, {{"machine_id", id}}, seen};
+    return HistoryMachine{id,  "host-" + id, "host-" + id, "Processor " + id, {{"machine_id", id}},
+                          seen};
+}
+
+ResultsHistory::MachineKey key(const std::string& id) {
+    return {id, "host-" + id};
 }
 
 HistoryRun run(const std::string& id, const std::string& machineId, double timeSumma) {
     HistoryRun kept;
     kept.Id = id;
     kept.MachineId = machineId;
+    kept.MachineName = "host-" + machineId;
     kept.StartedAt = "2026-12-0" + id.substr(0, 1) + "T10:00:00Z";
     kept.ProgramVersion = "1.0.320";
     kept.Source = "cli";
@@ -54,6 +60,9 @@ TEST(ResultsHistory, ANewFileGetsTheLatestTablesAndAnOlderOneIsBroughtUpToDate) 
     ASSERT_TRUE(migrated.has_value());
     EXPECT_EQ(migrated->PassTimes, (std::vector<double>{0.25, 0.5, 0.75}));
     EXPECT_EQ(migrated->TimeSumma, 3.5);
+    // Machines kept before they had names go by their host names.
+    EXPECT_EQ(migrated->MachineName, "host");
+    EXPECT_EQ(history.FindMachine({"m", "host"})->Processor, "cpu");
 
     const std::string fresh = dir.File("fresh.sqlite");
     ResultsHistory created(fresh);
@@ -73,10 +82,10 @@ TEST(ResultsHistory, RecordsImportsFindsAndDeletes) {
                              {run("1aaa", "m1", 9.9), run("3ccc", "m2", 2.0)}),
               1);
     EXPECT_EQ(history.Runs().size(), 3u);
-    EXPECT_EQ(history.Runs({"m1", 1}).front().Id, "2bbb");        // newest first
-    EXPECT_EQ(history.FindRun("1aaa")->TimeSumma, 3.5);           // the import did not overwrite
-    EXPECT_EQ(history.FindMachine("m1")->LastSeen, "2026-12-02"); // nor the newer facts
-    EXPECT_EQ(history.FindRun("3c")->Id, "3ccc");                 // a unique beginning
+    EXPECT_EQ(history.Runs({key("m1"), 1}).front().Id, "2bbb"); // newest first
+    EXPECT_EQ(history.FindRun("1aaa")->TimeSumma, 3.5);         // the import did not overwrite
+    EXPECT_EQ(history.FindMachine(key("m1"))->LastSeen, "2026-12-02"); // nor the newer facts
+    EXPECT_EQ(history.FindRun("3c")->Id, "3ccc");                      // a unique beginning
     EXPECT_FALSE(history.FindRun("").has_value());
     const auto best = history.BestRuns();
     ASSERT_EQ(best.size(), 2u);
@@ -106,7 +115,8 @@ TEST(ResultsHistory, AFileItCannotUseIsNamedAndLeftAsItIs) {
              SqliteDatabase newer(path);
              newer.Execute("PRAGMA user_version = 99");
          },
-         "written by a newer Quelvorant (results history version 99, this one reads up to 2)"},
+         "written by a newer Quelvorant (results history version 99, this one reads up to " +
+             std::to_string(HistorySchema::kVersion) + ")"},
         {"foreign",
          [&] {
              SqliteDatabase foreign(path);
@@ -178,14 +188,14 @@ TEST(ResultsHistory, ImportedFactsReplaceKeptOnesOnlyWhenReadLaterAndNotAheadOfT
     for (const auto& c : cases) {
         HistoryMachine next = machine("m", c.seen);
         next.HostName = std::string("host seen ") + c.seen;
-        const std::string before = history.FindMachine("m")->HostName;
+        const std::string before = history.FindMachine(key("m"))->HostName;
         history.Import({next}, {});
-        EXPECT_EQ(history.FindMachine("m")->HostName, c.replaces ? next.HostName : before)
+        EXPECT_EQ(history.FindMachine(key("m"))->HostName, c.replaces ? next.HostName : before)
             << c.seen;
     }
     // This computer's own facts are never replaced from a file.
-    history.Import({machine("m", "2026-12-03T00:00:00Z")}, {}, "m");
-    EXPECT_EQ(history.FindMachine("m")->LastSeen, "2026-12-02T00:00:00Z");
+    history.Import({machine("m", "2026-12-03T00:00:00Z")}, {}, machine("m", ""));
+    EXPECT_EQ(history.FindMachine(key("m"))->LastSeen, "2026-12-02T00:00:00Z");
 }
 
 TEST(ResultsHistory, AWalHoldingChangesIsCopiedAsideBeforeItIsApplied) {

@@ -26,7 +26,7 @@ class ReportInBrowser : public ::testing::Test {
   protected:
     ReportInBrowser() {
         ReportData data = SampleReport();
-        data.Machines[1].first.HostName = "<script>document.body.remove()</script>";
+        data.Machines[1].first.Name = "<script>document.body.remove()</script>";
         std::ofstream(page_, std::ios::binary) << HtmlReport(data);
     }
 

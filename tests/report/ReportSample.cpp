@@ -59,7 +59,11 @@ json info(const char* host, const char* vendor, const char* brand, int cores, in
 
 HistoryMachine machine(const char* id, const char* host, const char* vendor, const char* brand,
                        int cores, int threads, long long l3Bytes, long long memoryBytes) {
-    return {id, host, brand, info(host, vendor, brand, cores, threads, l3Bytes, memoryBytes),
+    return {id,
+            host,
+            host,
+            brand,
+            info(host, vendor, brand, cores, threads, l3Bytes, memoryBytes),
             "2026-12-09T10:15:00Z"};
 }
 

@@ -110,12 +110,12 @@ TEST_F(QuelvorantCli, JsonOfInfoAndBenchFollowsTheSchemas) {
     ASSERT_EQ(info.status, 0) << info.err;
     FileSystem::WriteAll(dir_.File("info.json"),
                          std::vector<std::uint8_t>(info.out.begin(), info.out.end()));
-    ExpectValid("quelvorant.info-1.schema.json", dir_.File("info.json"));
+    ExpectValid("quelvorant.info-2.schema.json", dir_.File("info.json"));
 
     const int copies = std::min(2, processors());
     const Outcome bench = Run(Bench(dir_.File("bench.json"), std::to_string(copies)));
     ASSERT_EQ(bench.status, 0) << bench.err;
-    ExpectValid("quelvorant.bench-1.schema.json", dir_.File("bench.json"));
+    ExpectValid("quelvorant.bench-2.schema.json", dir_.File("bench.json"));
 
     const auto bytes = FileSystem::ReadAll(dir_.File("bench.json"));
     const auto result = nlohmann::json::parse(bytes.begin(), bytes.end());
@@ -173,8 +173,8 @@ TEST_F(QuelvorantCli, CompareJudgesResultsAndRefusesWhatIsNotOne) {
         {"deep.json", deep, "nested deeper than 32 levels"},
         {"typed.json", typed.dump(), "broken result: \"program\" is not an object"},
         {"cut.json", text.substr(0, text.size() / 2), "not a JSON document"},
-        {"other.json", R"({"schema": "quelvorant.bench/2"})",
-         R"(schema "quelvorant.bench/2" is not quelvorant.bench/1)"},
+        {"other.json", R"({"schema": "quelvorant.bench/3"})",
+         R"(schema "quelvorant.bench/3" is not quelvorant.bench/2 or quelvorant.bench/1)"},
         {"list.json", "[1, 2]", "not a Quelvorant bench result"},
         {"empty-runs.json", R"({"schema": "quelvorant.bench/1", "program": {}})", "broken result"},
     };
@@ -222,7 +222,7 @@ TEST_F(QuelvorantCli, TwoBenchesStartedAtOnceBothLandInTheHistory) {
 TEST_F(QuelvorantCli, ImportTakesResultsOnceAndABrokenFileChangesNothing) {
     ASSERT_EQ(Run(Bench(dir_.File("a.json"), "1")).status, 0);
     ASSERT_EQ(Run({"export", "--all", "--json", dir_.File("export.json")}).status, 0);
-    ExpectValid("quelvorant.history-1.schema.json", dir_.File("export.json"));
+    ExpectValid("quelvorant.history-2.schema.json", dir_.File("export.json"));
     std::filesystem::remove(historyFile());
     const Outcome imported = Run({"import", dir_.File("a.json"), dir_.File("export.json")});
     EXPECT_EQ(imported.status, 0) << imported.err;
@@ -345,10 +345,13 @@ TEST_F(QuelvorantCli, ReportShowsAKeptRunWithItsPassesAndTheMachinesRuns) {
 TEST_F(QuelvorantCli, AFileNeverTakesOverThisMachineNorItsNewestRun) {
     ASSERT_EQ(Run(Bench(dir_.File("a.json"), "1")).status, 0);
     const nlohmann::json own = nlohmann::json::parse(std::ifstream(dir_.File("a.json")));
-    // Copies of this machine's result with new run ids, begun in year 9999.
-    const auto copy = [&](const std::string& name, const std::string& host) {
+    // Copies of this machine's result with new run ids, begun in year 9999,
+    // on a machine of this id with the host and machine names given.
+    const auto copy = [&](const std::string& name, const std::string& host,
+                          const nlohmann::json& machineName) {
         nlohmann::json changed = own;
         changed["info"]["system"]["hostname"] = host;
+        changed["info"]["machine_name"] = machineName;
         for (nlohmann::json& run : changed["runs"]) {
             std::string id = run["id"];
             id[0] = id[0] == 'f' ? '0' : 'f';
@@ -360,15 +363,16 @@ TEST_F(QuelvorantCli, AFileNeverTakesOverThisMachineNorItsNewestRun) {
         return dir_.File(name);
     };
     const std::string ownHost = own["info"]["system"]["hostname"];
+    const nlohmann::json ownName = own["info"]["machine_name"];
 
-    const Outcome foreign = Run({"import", copy("foreign.json", "intruder")});
+    const Outcome foreign = Run({"import", copy("foreign.json", "intruder", ownName)});
     EXPECT_EQ(foreign.status, 1);
-    EXPECT_NE(foreign.err.find("is this computer's id, but the file says it is intruder"),
+    EXPECT_NE(foreign.err.find("is this computer's id and name, but the file says it is intruder"),
               std::string::npos)
         << foreign.err;
     EXPECT_EQ(keptRuns(), 2);
 
-    const Outcome ahead = Run({"import", copy("ahead.json", ownHost)});
+    const Outcome ahead = Run({"import", copy("ahead.json", ownHost, ownName)});
     ASSERT_EQ(ahead.status, 0) << ahead.err;
     const Outcome listed = Run({"history"});
     const auto firstAhead = listed.out.find("(time ahead of this clock)");
@@ -379,8 +383,32 @@ TEST_F(QuelvorantCli, AFileNeverTakesOverThisMachineNorItsNewestRun) {
         << listed.out;
     const Outcome report = Run({"report", "--html", dir_.File("report.html")});
     EXPECT_EQ(report.out.find("9999"), std::string::npos) << report.out;
-    const Outcome exported = Run({"history", "--json"});
-    const auto machines = nlohmann::json::parse(exported.out)["machines"];
-    ASSERT_EQ(machines.size(), 1u);
-    EXPECT_NE(machines[0]["last_seen"].get<std::string>().substr(0, 4), "9999");
+    // A clone of this system image shares its id under another name, and
+    // is kept as a machine of its own; a file of version 1 names machines
+    // by their host names.
+    nlohmann::json clone = nlohmann::json::parse(std::ifstream(copy("c.json", "clone", nullptr)));
+    clone["schema"] = "quelvorant.bench/1";
+    clone["info"]["schema"] = "quelvorant.info/1";
+    clone["info"].erase("machine_name");
+    for (nlohmann::json& run : clone["runs"]) {
+        std::string runId = run["id"];
+        runId[1] = runId[1] == 'e' ? '1' : 'e';
+        run["id"] = runId;
+    }
+    const std::string cloneText = clone.dump();
+    FileSystem::WriteAll(dir_.File("clone.json"),
+                         std::vector<std::uint8_t>(cloneText.begin(), cloneText.end()));
+    const Outcome cloned = Run({"import", dir_.File("clone.json")});
+    ASSERT_EQ(cloned.status, 0) << cloned.err;
+    const auto machines = nlohmann::json::parse(Run({"history", "--json"}).out)["machines"];
+    ASSERT_EQ(machines.size(), 2u);
+    for (const nlohmann::json& machine : machines) {
+        EXPECT_EQ(machine["name"], machine["host_name"]);
+        EXPECT_EQ(machine["last_seen"].get<std::string>().substr(0, 4) == "9999",
+                  machine["name"] == "clone");
+    }
+    const std::string id = own["info"]["machine_id"];
+    const Outcome both = Run({"history", "--machine", id});
+    EXPECT_NE(both.out.find("clone (" + id.substr(0, 8) + ")"), std::string::npos) << both.out;
+    EXPECT_NE(both.out.find("6 runs in"), std::string::npos) << both.out;
 }
