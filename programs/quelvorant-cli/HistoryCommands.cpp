@@ -5,7 +5,9 @@
 #include "history/RunOrder.h"
 #include "history/ThisMachineCheck.h"
 #include "platform/InertText.h"
+#include "platform/QuelError.h"
 #include "quelvorant-cli/CommandOutput.h"
+#include "quelvorant-cli/Interruption.h"
 #include "quelvorant-cli/OpenedHistory.h"
 
 #include <algorithm>
@@ -130,7 +132,14 @@ int RunImport(const std::vector<std::string>& files, const HistoryMachine& thisM
     // Every file is read whole before anything is kept.
     HistoryDocument everything;
     for (const std::string& file : files) {
-        HistoryDocument document = ReadImportFile(file);
+        HistoryDocument document;
+        try {
+            document = ReadImportFile(file);
+        } catch (const QuelError&) {
+            // Ctrl-C while a FIFO waits for its writer ends the wait.
+            Interruption::ThrowIfRequested();
+            throw;
+        }
         CheckThisMachine(document, thisMachine, file);
         everything.Machines.insert(everything.Machines.end(), document.Machines.begin(),
                                    document.Machines.end());
