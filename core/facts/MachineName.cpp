@@ -1,6 +1,7 @@
 #include "facts/MachineName.h"
 
 #include "facts/Utf8Text.h"
+#include "platform/QuelError.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -26,9 +27,19 @@ std::string Fault(const std::string& text) {
     return {};
 }
 
+void CheckVariable() {
+    const char* named = std::getenv(kVariable);
+    if (named == nullptr || named[0] == '\0') {
+        return;
+    }
+    if (const std::string fault = Fault(named); !fault.empty()) {
+        throw QuelError(QuelError::kOwnError, "MachineName", std::string(kVariable) + ": " + fault);
+    }
+}
+
 std::string Chosen(const std::string& hostName) {
     const char* named = std::getenv(kVariable);
-    if (named != nullptr && Fault(named).empty()) {
+    if (named != nullptr && named[0] != '\0' && Fault(named).empty()) {
         return named;
     }
     return hostName;

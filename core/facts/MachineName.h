@@ -16,6 +16,12 @@ inline constexpr std::size_t kMaxBytes = 256;
 // UTF-8 without control characters.
 std::string Fault(const std::string& text);
 
+// QUELVORANT_MACHINE_NAME set to nothing is as if it were not set.
+// Raises a QuelError naming QUELVORANT_MACHINE_NAME when it holds text that
+// cannot name a machine, so that no result is kept under another name
+// than the one asked for.
+void CheckVariable();
+
 // The name in QUELVORANT_MACHINE_NAME when it is set and can name a machine,
 // else hostName.
 std::string Chosen(const std::string& hostName);

@@ -2,6 +2,7 @@
 
 #include "facts/MachineInfo.h"
 #include "facts/MachineInfoJson.h"
+#include "facts/MachineName.h"
 #include "history/RunRecording.h"
 #include "platform/QuelError.h"
 #include "results/TestInputFacts.h"
@@ -30,6 +31,7 @@ void WindowRunRecorder::Record(const RunRecord& run) {
                          "before opening it, copies of both were kept as %s\n",
                          history.Path().c_str(), history.KeptCopy().c_str());
         }
+        MachineName::CheckVariable();
         RecordBenchResult(history, report, MachineInfoJson(CollectMachineInfo(library_, system_)),
                           "window");
     } catch (const std::exception& error) {

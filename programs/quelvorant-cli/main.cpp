@@ -17,7 +17,6 @@
 #include "quelvorant-cli/Interruption.h"
 #include "quelvorant-cli/ReportCommand.h"
 
-#include <cstdlib>
 #include <exception>
 #include <functional>
 #include <iostream>
@@ -29,11 +28,8 @@ namespace {
 std::optional<std::string> chosenName;
 
 MachineInfo machineInfo() {
-    if (const char* named = std::getenv(MachineName::kVariable); named != nullptr && !chosenName) {
-        if (const std::string fault = MachineName::Fault(named); !fault.empty()) {
-            throw QuelError(QuelError::kOwnError, "quelvorant-cli",
-                            std::string(MachineName::kVariable) + ": " + fault);
-        }
+    if (!chosenName) {
+        MachineName::CheckVariable();
     }
     QuelCoreBinding library;
     HostSystemStatus system;
