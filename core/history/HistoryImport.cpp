@@ -52,7 +52,7 @@ HistoryDocument documentFrom(const nlohmann::json& document, const std::string& 
 } // namespace
 
 HistoryDocument ReadImportFile(const std::string& path) {
-    return documentFrom(ReadJsonFile(path), path);
+    return documentFrom(ReadJsonFile(path), path == "-" ? "standard input" : path);
 }
 
 HistoryDocument ImportDocumentFrom(const std::string& text, const std::string& name) {

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <iostream>
 #include <vector>
 
 namespace {
@@ -110,22 +111,34 @@ json ParseJsonText(const std::string& text, const std::string& name) {
     return std::move(builder.Document);
 }
 
-json ReadJsonFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        throw failure(path, std::strerror(errno));
-    }
+namespace {
+
+// Reads in chunks, so that no stream can be read past the limit.
+json readJson(std::istream& in, const std::string& name) {
     std::string text;
     char chunk[65536];
     while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
         text.append(chunk, static_cast<std::size_t>(in.gcount()));
         if (text.size() > kMaxJsonBytes) {
-            throw failure(path, "larger than " + std::to_string(kMaxJsonBytes >> 20) +
+            throw failure(name, "larger than " + std::to_string(kMaxJsonBytes >> 20) +
                                     " MiB, more than a result can be");
         }
     }
     if (in.bad()) {
+        throw failure(name, std::strerror(errno));
+    }
+    return ParseJsonText(text, name);
+}
+
+} // namespace
+
+json ReadJsonFile(const std::string& path) {
+    if (path == "-") {
+        return readJson(std::cin, "standard input");
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
         throw failure(path, std::strerror(errno));
     }
-    return ParseJsonText(text, path);
+    return readJson(in, path);
 }

@@ -18,7 +18,7 @@ inline constexpr std::size_t kMaxJsonValues = 2u * 1024 * 1024;
 inline constexpr std::size_t kMaxJsonStringBytes = 64 * 1024;
 
 // The JSON document in the file at path, read as a stream, so that pipes
-// and FIFOs work as well. Raises a QuelError whose description names the
+// and FIFOs work as well; "-" reads standard input. Raises a QuelError whose description names the
 // file when it cannot be read, is not JSON or passes one of the limits
 // above; the document is built as it is read, and nothing beyond a limit
 // is ever built. Time and memory grow in proportion to the file.

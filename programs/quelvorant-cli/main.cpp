@@ -17,6 +17,7 @@
 #include "quelvorant-cli/Interruption.h"
 #include "quelvorant-cli/ReportCommand.h"
 
+#include <algorithm>
 #include <exception>
 #include <functional>
 #include <iostream>
@@ -183,11 +184,18 @@ int main(int argc, char** argv) {
     CLI::App* importCommand = app.add_subcommand(
         "import", "keep the runs of bench results and exports, from this computer or others");
     std::vector<std::string> importFiles;
-    importCommand->add_option("FILES", importFiles, "files written by bench --json or export")
+    importCommand
+        ->add_option("FILES", importFiles,
+                     "files written by bench --json or export, - for standard input")
         ->required()
-        ->check(CLI::ExistingFile);
+        ->check(CLI::Validator(
+            [](std::string& file) { return file == "-" ? std::string() : CLI::ExistingFile(file); },
+            "FILE|-", "file or standard input"));
     addMachineName(importCommand);
     importCommand->callback([&] {
+        if (std::count(importFiles.begin(), importFiles.end(), "-") > 1) {
+            throw CLI::ValidationError("FILES", "standard input (-) can be read only once");
+        }
         command = [&] { return RunImport(importFiles, HistoryMachineOf(machineInfoJson(), "")); };
     });
 

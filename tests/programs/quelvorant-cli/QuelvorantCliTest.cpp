@@ -224,9 +224,13 @@ TEST_F(QuelvorantCli, ImportTakesResultsOnceAndABrokenFileChangesNothing) {
     ASSERT_EQ(Run({"export", "--all", "--json", dir_.File("export.json")}).status, 0);
     ExpectValid("quelvorant.history-2.schema.json", dir_.File("export.json"));
     std::filesystem::remove(historyFile());
-    const Outcome imported = Run({"import", dir_.File("a.json"), dir_.File("export.json")});
-    EXPECT_EQ(imported.status, 0) << imported.err;
-    EXPECT_NE(imported.out.find("Imported 2 new runs of 4"), std::string::npos) << imported.out;
+    // The export read from standard input.
+    ChildProcess imported("/bin/sh",
+                          {"-c", "exec \"$0\" import \"$1\" - < \"$2\"", QUEL_CLI_PROGRAM,
+                           dir_.File("a.json"), dir_.File("export.json")},
+                          dir_.Path(), environment());
+    EXPECT_EQ(imported.Wait(), 0) << imported.Err();
+    EXPECT_NE(imported.Out().find("Imported 2 new runs of 4"), std::string::npos) << imported.Out();
 
     // A file nested deeper than a stack could follow, and a bench result
     // whose program is not an object.
