@@ -38,7 +38,7 @@ std::string shortId(const std::string& id) {
 
 int RunHistoryList(const std::optional<std::string>& machine, const std::optional<int>& limit,
                    bool json) {
-    OpenedHistory history;
+    OpenedHistory history(ResultsHistory::Access::Read);
     ResultsHistory::Filter filter;
     filter.Limit = limit;
     std::map<std::string, std::string> hostNames;
@@ -85,7 +85,7 @@ int RunHistoryList(const std::optional<std::string>& machine, const std::optiona
 }
 
 int RunHistoryDelete(const std::string& id) {
-    OpenedHistory history;
+    OpenedHistory history(ResultsHistory::Access::Write);
     const std::optional<HistoryRun> run = history.FindRun(id);
     if (!run) {
         throw CommandFailure(history.Path() + ": no run " + id +
@@ -98,7 +98,7 @@ int RunHistoryDelete(const std::string& id) {
 }
 
 int RunExport(const std::vector<std::string>& ids, bool all, const std::string& file) {
-    OpenedHistory history;
+    OpenedHistory history(ResultsHistory::Access::Read);
     std::vector<HistoryRun> runs;
     if (all) {
         runs = history.Runs({}, true);
@@ -127,7 +127,7 @@ int RunImport(const std::vector<std::string>& files, const HistoryMachine& thisM
                                    document.Machines.end());
         everything.Runs.insert(everything.Runs.end(), document.Runs.begin(), document.Runs.end());
     }
-    OpenedHistory history;
+    OpenedHistory history(ResultsHistory::Access::Write);
     const int added = history.Import(everything.Machines, everything.Runs, thisMachine.Id);
     std::printf("Imported %d new runs of %zu into %s.\n", added, everything.Runs.size(),
                 history.Path().c_str());

@@ -37,7 +37,7 @@ HistoryRun chooseRun(ResultsHistory& history, const std::optional<std::string>& 
 
 int RunReport(const std::optional<std::string>& runId, const std::string& htmlFile,
               const std::string& thisMachineId) {
-    OpenedHistory history;
+    OpenedHistory history(ResultsHistory::Access::Read);
     ReportData data;
     data.Run = chooseRun(history, runId, thisMachineId);
     data.Machine = history.FindMachine(data.Run.MachineId).value_or(HistoryMachine{});
