@@ -49,14 +49,19 @@ void makeHistory(const std::string& path) {
 } // namespace
 
 void PrepareHistoryFile(const std::string& path) {
+    if (!HistoryFileExists(path)) {
+        makeHistory(path);
+    }
+}
+
+bool HistoryFileExists(const std::string& path) {
     struct stat status {};
     if (::lstat(path.c_str(), &status) != 0) {
         if (errno != ENOENT) {
             throw QuelError(QuelError::kOwnError, "PrepareHistoryFile",
                             path + ": " + std::strerror(errno));
         }
-        makeHistory(path);
-        return;
+        return false;
     }
     if (S_ISLNK(status.st_mode) && ::stat(path.c_str(), &status) != 0) {
         throw refused(path, "a symbolic link to " + std::filesystem::read_symlink(path).string() +
@@ -65,4 +70,5 @@ void PrepareHistoryFile(const std::string& path) {
     if (S_ISREG(status.st_mode) && status.st_size == 0) {
         throw refused(path, "an empty file, not a results history");
     }
+    return true;
 }

@@ -10,3 +10,8 @@
 // put there by something else, and is refused with a QuelError that says
 // how to recover rather than made into a database.
 void PrepareHistoryFile(const std::string& path);
+
+// Whether there is a results history at path to open, without making one:
+// false when nothing is there; what PrepareHistoryFile refuses is refused
+// the same way.
+bool HistoryFileExists(const std::string& path);

@@ -112,15 +112,12 @@ QuelError leftAlone(const SqliteDatabase& database, const std::string& why) {
                      database.Path() + ": " + why + "; the file is left as it is");
 }
 
-} // namespace
-
-namespace HistorySchema {
-
-void Migrate(SqliteDatabase& database, std::int64_t upTo) {
-    // Reading the version fails on a file that is not a database, before
-    // anything is written. The version and the tables are read in one
-    // statement, so that both come from the same moment even while another
-    // program makes the tables.
+// The database's version, once it is known to be a results history that
+// this program can use; refused otherwise, without writing anything.
+std::int64_t checkedVersion(SqliteDatabase& database) {
+    // Reading the version fails on a file that is not a database. The
+    // version and the tables are read in one statement, so that both come
+    // from the same moment even while another program makes the tables.
     std::int64_t version = 0;
     std::int64_t tables = 0;
     {
@@ -130,10 +127,10 @@ void Migrate(SqliteDatabase& database, std::int64_t upTo) {
         version = first.Integer(0);
         tables = first.Integer(1);
     }
-    if (version > kVersion) {
+    if (version > HistorySchema::kVersion) {
         throw leftAlone(database, "written by a newer Quelvorant (results history version " +
                                       std::to_string(version) + ", this one reads up to " +
-                                      std::to_string(kVersion) + ")");
+                                      std::to_string(HistorySchema::kVersion) + ")");
     }
     if (version == 0 && tables > 0) {
         throw leftAlone(database, "not a Quelvorant results history (it holds other tables)");
@@ -143,12 +140,20 @@ void Migrate(SqliteDatabase& database, std::int64_t upTo) {
                                       " that Quelvorant did not make, so it is not used; move "
                                       "the file aside to start a new history");
     }
-    if (version >= upTo) {
+    return version;
+}
+
+} // namespace
+
+namespace HistorySchema {
+
+void Migrate(SqliteDatabase& database, std::int64_t upTo) {
+    if (checkedVersion(database) >= upTo) {
         return;
     }
     SqliteTransaction transaction(database);
     // Another program may have taken the steps while this one waited.
-    version = database.QueryInteger("PRAGMA user_version");
+    std::int64_t version = database.QueryInteger("PRAGMA user_version");
     if (version < upTo) {
         for (; version < upTo; ++version) {
             database.Execute(kSteps[static_cast<std::size_t>(version)]);
@@ -156,6 +161,15 @@ void Migrate(SqliteDatabase& database, std::int64_t upTo) {
         database.Execute("PRAGMA user_version = " + std::to_string(upTo));
     }
     transaction.Commit();
+}
+
+void CheckCurrent(SqliteDatabase& database) {
+    const std::int64_t version = checkedVersion(database);
+    if (version < kVersion) {
+        throw leftAlone(database, "results history version " + std::to_string(version) +
+                                      " of an older Quelvorant, which cannot be brought up to "
+                                      "date where it cannot be written to");
+    }
 }
 
 } // namespace HistorySchema

@@ -17,4 +17,9 @@ inline constexpr std::int64_t kVersion = 3;
 // QuelError naming the file, and nothing in it is changed.
 void Migrate(SqliteDatabase& database, std::int64_t upTo = kVersion);
 
+// Checks the database as Migrate does, for reading it without writing: a
+// database of an older version, whose tables the queries of this one do not
+// find, is refused as well, saying that the next write brings it up to date.
+void CheckCurrent(SqliteDatabase& database);
+
 } // namespace HistorySchema

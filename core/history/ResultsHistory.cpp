@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <limits>
+#include <unistd.h>
 
 namespace {
 
@@ -54,6 +55,77 @@ std::string folderOf(const std::string& path) {
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
 }
 
+void requireNamed(const std::string& path) {
+    if (path.empty()) {
+        throw QuelError(QuelError::kOwnError, "ResultsHistory",
+                        "no results history: neither XDG_DATA_HOME nor HOME names a folder");
+    }
+}
+
+// Makes the file and its folder when missing; returns where unsaved changes
+// were copied aside, if there were any.
+std::string prepareForWriting(const std::string& path) {
+    requireNamed(path);
+    std::error_code error;
+    std::filesystem::create_directories(folderOf(path), error);
+    if (error) {
+        throw QuelError(QuelError::kOwnError, "ResultsHistory", path + ": " + error.message());
+    }
+    PrepareHistoryFile(path);
+    return KeepUnsavedChanges(path);
+}
+
+SqliteDatabase::Opening openingForReading(const std::string& path) {
+    requireNamed(path);
+    if (!HistoryFileExists(path)) {
+        return SqliteDatabase::Opening::Absent;
+    }
+    // SQLite reads through the -wal with the -shm, which it makes when the
+    // folder allows it; a writer that has the file open has both.
+    if (::access(folderOf(path).c_str(), W_OK) == 0 ||
+        (std::filesystem::exists(path + "-wal") && std::filesystem::exists(path + "-shm"))) {
+        return SqliteDatabase::Opening::ReadOnly;
+    }
+    // No program can write to it now: the -wal it would need cannot be made.
+    if (HoldsChanges(path + "-wal")) {
+        throw QuelError(QuelError::kOwnError, "ResultsHistory",
+                        path + ": the -wal beside it holds changes not saved into the file, and "
+                               "without its -shm they cannot be read in a folder that cannot be "
+                               "written to; the file is left as it is");
+    }
+    // Every change is in the file, as each write empties the -wal into it.
+    return SqliteDatabase::Opening::Unchanging;
+}
+
+// A history of an older version that can be written to is brought up to
+// date before it is read, as any use after an update of the program would.
+// Anything else, a file with changes in its -wal or -journal among them, is
+// left to the checks of the reading open, which say what is wrong.
+void upToDateForReading(const std::string& path) {
+    if (path.empty() || !HistoryFileExists(path) || ::access(path.c_str(), W_OK) != 0 ||
+        ::access(folderOf(path).c_str(), W_OK) != 0 || HoldsChanges(path + "-wal") ||
+        HoldsChanges(path + "-journal")) {
+        return;
+    }
+    try {
+        SqliteDatabase probe(path, SqliteDatabase::Opening::ReadOnly);
+        const std::int64_t version = probe.QueryInteger("PRAGMA user_version");
+        if (version < 1 || version >= HistorySchema::kVersion) {
+            return;
+        }
+    } catch (const QuelError&) {
+        return;
+    }
+    ResultsHistory(path, ResultsHistory::Access::Write);
+}
+
+// What reading copies aside: nothing, as it changes nothing but an older
+// version, which has no unsaved changes to copy.
+std::string readyForReading(const std::string& path) {
+    upToDateForReading(path);
+    return {};
+}
+
 } // namespace
 
 std::string ResultsHistory::DefaultPath() {
@@ -72,23 +144,19 @@ std::string ResultsHistory::DefaultPath() {
     return folder + "/quelvorant/results.sqlite";
 }
 
-ResultsHistory::ResultsHistory(const std::string& path)
-    : keptCopy_([&path] {
-          if (path.empty()) {
-              throw QuelError(QuelError::kOwnError, "ResultsHistory",
-                              "no results history: neither XDG_DATA_HOME nor HOME names a "
-                              "folder");
-          }
-          std::error_code error;
-          std::filesystem::create_directories(folderOf(path), error);
-          if (error) {
-              throw QuelError(QuelError::kOwnError, "ResultsHistory",
-                              path + ": " + error.message());
-          }
-          PrepareHistoryFile(path);
-          return KeepUnsavedChanges(path);
-      }()),
-      database_(path) {
+ResultsHistory::ResultsHistory(const std::string& path, Access access)
+    : keptCopy_(access == Access::Write ? prepareForWriting(path) : readyForReading(path)),
+      opening_(access == Access::Write ? SqliteDatabase::Opening::ReadWrite
+                                       : openingForReading(path)),
+      database_(path, opening_) {
+    if (access == Access::Write) {
+        checkForWriting();
+    } else {
+        checkForReading();
+    }
+}
+
+void ResultsHistory::checkForWriting() {
     try {
         HistorySchema::Migrate(database_);
     } catch (const QuelError& error) {
@@ -114,6 +182,29 @@ ResultsHistory::ResultsHistory(const std::string& path)
     database_.ExecuteWhenFree("PRAGMA journal_mode = WAL");
     database_.Execute("PRAGMA foreign_keys = ON");
     database_.Checkpoint();
+}
+
+void ResultsHistory::checkForReading() {
+    if (opening_ == SqliteDatabase::Opening::Absent) {
+        // No runs kept yet: empty tables, in which nothing can be kept.
+        HistorySchema::Migrate(database_);
+        database_.Execute("PRAGMA query_only = ON");
+        return;
+    }
+    try {
+        HistorySchema::CheckCurrent(database_);
+    } catch (const QuelError& error) {
+        // What was refused may have come from a -wal or -journal rather than
+        // the file itself.
+        for (const char* journal : {"-wal", "-journal"}) {
+            if (HoldsChanges(Path() + journal)) {
+                throw QuelError(error.Number(), error.Source(),
+                                error.Description() + "; the " + journal +
+                                    " beside it holds changes not saved into the file");
+            }
+        }
+        throw;
+    }
 }
 
 void ResultsHistory::keepMachine(const HistoryMachine& machine, Facts facts) {

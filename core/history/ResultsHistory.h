@@ -16,18 +16,28 @@
 // overwritten.
 class ResultsHistory {
   public:
+    enum class Access {
+        // Making the file and its folder when missing, bringing an older
+        // file up to date, and keeping changes.
+        Write,
+        // Reading only: a missing history is an empty one and nothing is
+        // made, and the file is not changed, except that a file of an
+        // older version is first brought up to date where it can be
+        // written (and refused where it cannot). Keeping changes fails.
+        Read,
+    };
+
     // $XDG_DATA_HOME/quelvorant/results.sqlite, by default
     // ~/.local/share/quelvorant/results.sqlite; empty when neither names a
     // folder, and a history of an empty path is refused.
     static std::string DefaultPath();
 
-    // Opens the history, making the file and its folder when missing and
-    // bringing an older one up to date.
-    explicit ResultsHistory(const std::string& path = DefaultPath());
+    explicit ResultsHistory(const std::string& path = DefaultPath(), Access access = Access::Write);
 
     const std::string& Path() const { return database_.Path(); }
     // Where the file and its -wal or -journal were copied before they were
-    // opened, because the -wal or -journal held changes; empty when not.
+    // opened for writing, because the -wal or -journal held changes; empty
+    // when not. Reading changes neither, so it copies nothing.
     const std::string& KeptCopy() const { return keptCopy_; }
 
     // Keeps one run with the facts of its machine, in one transaction.
@@ -71,7 +81,10 @@ class ResultsHistory {
     std::vector<HistoryRun> runsWhere(const std::string& where,
                                       const std::vector<std::string>& values, bool withPassTimes,
                                       std::int64_t limit);
+    void checkForWriting();
+    void checkForReading();
 
     std::string keptCopy_;
+    SqliteDatabase::Opening opening_;
     SqliteDatabase database_;
 };

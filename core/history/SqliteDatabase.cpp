@@ -12,11 +12,43 @@ namespace {
 // How long a writer waits for another one to finish.
 constexpr int kBusyTimeoutMs = 10000;
 
+// The path as an SQLite URI with immutable=1, with the characters that
+// would end or escape its path part written as %HH.
+std::string immutableUri(const std::string& path) {
+    std::string uri = path.starts_with('/') ? "file://" : "file:";
+    for (const char c : path) {
+        if (c == '%' || c == '?' || c == '#') {
+            static constexpr char kHex[] = "0123456789abcdef";
+            uri += {'%', kHex[(c >> 4) & 0xf], kHex[c & 0xf]};
+        } else {
+            uri += c;
+        }
+    }
+    return uri + "?immutable=1";
+}
+
 } // namespace
 
-SqliteDatabase::SqliteDatabase(const std::string& path) : path_(path) {
-    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
-    if (sqlite3_open_v2(path.c_str(), &database_, flags, nullptr) != SQLITE_OK) {
+SqliteDatabase::SqliteDatabase(const std::string& path, Opening opening) : path_(path) {
+    int flags = SQLITE_OPEN_NOMUTEX;
+    std::string name = path;
+    switch (opening) {
+    case Opening::ReadWrite:
+        flags |= SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+        break;
+    case Opening::ReadOnly:
+        flags |= SQLITE_OPEN_READONLY;
+        break;
+    case Opening::Unchanging:
+        flags |= SQLITE_OPEN_READONLY | SQLITE_OPEN_URI;
+        name = immutableUri(path);
+        break;
+    case Opening::Absent:
+        flags |= SQLITE_OPEN_READWRITE;
+        name = ":memory:";
+        break;
+    }
+    if (sqlite3_open_v2(name.c_str(), &database_, flags, nullptr) != SQLITE_OK) {
         const std::string why = database_ != nullptr ? sqlite3_errmsg(database_) : "out of memory";
         sqlite3_close(database_);
         database_ = nullptr;
@@ -27,6 +59,10 @@ SqliteDatabase::SqliteDatabase(const std::string& path) : path_(path) {
     // change the file's own structure behind the program's back.
     sqlite3_db_config(database_, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
     sqlite3_db_config(database_, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+    if (opening != Opening::ReadWrite) {
+        // Closing never writes the -wal into the file.
+        sqlite3_db_config(database_, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+    }
     sqlite3_busy_timeout(database_, kBusyTimeoutMs);
 }
 

@@ -8,8 +8,20 @@ struct sqlite3;
 // A connection to an SQLite database file, through the SQLite C library.
 class SqliteDatabase {
   public:
-    // Opens the file for reading and writing, creating it when it is missing.
-    explicit SqliteDatabase(const std::string& path);
+    enum class Opening {
+        // Reading and writing, creating the file when it is missing.
+        ReadWrite,
+        // Reading only; SQLite may still make the -wal and -shm beside it.
+        ReadOnly,
+        // Reading only a file that nothing changes while it is open, without
+        // locks, -wal or -shm (SQLite's immutable=1), as in a folder that
+        // cannot be written to.
+        Unchanging,
+        // An empty database in memory that stands for the file, which is
+        // not there; path names it in messages.
+        Absent,
+    };
+    explicit SqliteDatabase(const std::string& path, Opening opening = Opening::ReadWrite);
     ~SqliteDatabase();
     SqliteDatabase(const SqliteDatabase&) = delete;
     SqliteDatabase& operator=(const SqliteDatabase&) = delete;

@@ -9,12 +9,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool holdsChanges(const std::string& file) {
-    std::error_code error;
-    const auto size = fs::file_size(file, error);
-    return !error && size > 0;
-}
-
 // PATH.kept-TIME, or PATH.kept-TIME-2 and so on when that one is taken.
 std::string keptName(const std::string& path) {
     const std::time_t now = std::time(nullptr);
@@ -33,10 +27,16 @@ std::string keptName(const std::string& path) {
 
 } // namespace
 
+bool HoldsChanges(const std::string& journal) {
+    std::error_code error;
+    const auto size = fs::file_size(journal, error);
+    return !error && size > 0;
+}
+
 std::string KeepUnsavedChanges(const std::string& path) {
     std::string kept;
     for (const char* suffix : {"-wal", "-journal"}) {
-        if (!holdsChanges(path + suffix) || !fs::exists(path)) {
+        if (!HoldsChanges(path + suffix) || !fs::exists(path)) {
             continue;
         }
         if (kept.empty()) {

@@ -11,3 +11,6 @@
 // Returns the path of the kept database, empty when nothing needed keeping.
 // Raises a QuelError when the copies cannot be made.
 std::string KeepUnsavedChanges(const std::string& path);
+
+// Whether a -wal or -journal is there and holds changes, not being empty.
+bool HoldsChanges(const std::string& journal);

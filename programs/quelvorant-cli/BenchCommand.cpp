@@ -39,7 +39,7 @@ void requireSuccess(const RunRecord& run, const std::string& which) {
 // their place in it, not the results.
 void recordRuns(const BenchReport& report, const nlohmann::json& info, std::ostream& out) {
     try {
-        OpenedHistory history;
+        OpenedHistory history(ResultsHistory::Access::Write);
         const std::size_t recorded = RecordBenchResult(history, report, info, "cli");
         out << "Recorded " << recorded << " runs in " << history.Path() << ".\n";
     } catch (const QuelError& error) {

@@ -41,7 +41,7 @@ std::string shortId(const std::string& id) {
 
 int RunHistoryList(const std::optional<std::string>& machine, const std::optional<int>& limit,
                    bool json) {
-    OpenedHistory history;
+    OpenedHistory history(ResultsHistory::Access::Read);
     const std::int64_t now = ClockSeconds();
     std::vector<HistoryRun> runs;
     if (!machine) {
@@ -96,7 +96,7 @@ int RunHistoryList(const std::optional<std::string>& machine, const std::optiona
 }
 
 int RunHistoryDelete(const std::string& id) {
-    OpenedHistory history;
+    OpenedHistory history(ResultsHistory::Access::Write);
     const std::optional<HistoryRun> run = history.FindRun(id);
     if (!run) {
         throw CommandFailure(history.Path() + ": no run " + id +
@@ -109,7 +109,7 @@ int RunHistoryDelete(const std::string& id) {
 }
 
 int RunExport(const std::vector<std::string>& ids, bool all, const std::string& file) {
-    OpenedHistory history;
+    OpenedHistory history(ResultsHistory::Access::Read);
     std::vector<HistoryRun> runs;
     if (all) {
         runs = history.Runs({}, true);
@@ -145,7 +145,7 @@ int RunImport(const std::vector<std::string>& files, const HistoryMachine& thisM
                                    document.Machines.end());
         everything.Runs.insert(everything.Runs.end(), document.Runs.begin(), document.Runs.end());
     }
-    OpenedHistory history;
+    OpenedHistory history(ResultsHistory::Access::Write);
     const int added = history.Import(everything.Machines, everything.Runs, thisMachine);
     std::printf("Imported %d new runs of %zu into %s.\n", added, everything.Runs.size(),
                 history.Path().c_str());

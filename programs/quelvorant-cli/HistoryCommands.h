@@ -8,6 +8,8 @@
 
 // The subcommands on the results history. Each returns the exit code; a
 // history that cannot be used, or a file that cannot be read, raises.
+// Listing and export only read the history: they make no file and change
+// none.
 
 // `history [--machine ID] [--limit N] [--json]`: the kept runs, newest first.
 // A machine is named by its id or its host name.

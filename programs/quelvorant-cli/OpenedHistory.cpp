@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-OpenedHistory::OpenedHistory() {
+OpenedHistory::OpenedHistory(Access access) : ResultsHistory(DefaultPath(), access) {
     if (!KeptCopy().empty()) {
         std::fprintf(stderr,
                      "quelvorant-cli: %s had changes in its -wal or -journal that were not "

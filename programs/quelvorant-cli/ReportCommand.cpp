@@ -37,7 +37,7 @@ HistoryRun chooseRun(ResultsHistory& history, const std::optional<std::string>& 
 
 int RunReport(const std::optional<std::string>& runId, const std::string& htmlFile,
               const ResultsHistory::MachineKey& thisMachine) {
-    OpenedHistory history;
+    OpenedHistory history(ResultsHistory::Access::Read);
     ReportData data;
     data.Run = chooseRun(history, runId, thisMachine);
     const ResultsHistory::MachineKey machine{data.Run.MachineId, data.Run.MachineName};

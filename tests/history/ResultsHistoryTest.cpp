@@ -52,7 +52,8 @@ TEST(ResultsHistory, ANewFileGetsTheLatestTablesAndAnOlderOneIsBroughtUpToDate) 
                        INSERT INTO runs VALUES ('r', 'm', '2026-01-01T00:00:00Z', '1.0.320', 'cli',
                          'x', 1, 3.5, 175, 1, 1, '[0.25, 0.5, 0.75]');)");
     }
-    ResultsHistory history(path);
+    // Reading it after an update of the program brings it up to date first.
+    ResultsHistory history(path, ResultsHistory::Access::Read);
     SqliteDatabase check(path);
     EXPECT_EQ(check.QueryInteger("PRAGMA user_version"), HistorySchema::kVersion);
     EXPECT_EQ(check.QueryText("PRAGMA journal_mode"), "wal");

@@ -1,4 +1,6 @@
+#include "history/SqliteDatabase.h"
 #include "platform/FileSystem.h"
+#include "platform/Sha256.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/TempDir.h"
 
@@ -9,6 +11,7 @@
 #include <nlohmann/json.hpp>
 #include <sched.h>
 #include <thread>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -33,9 +36,13 @@ class QuelvorantCli : public ::testing::Test {
     }
 
     // Runs quelvorant-cli with its work folders in tmp_ and its results
-    // history in the test's folder.
-    Outcome Run(const std::vector<std::string>& arguments) {
-        ChildProcess cli(QUEL_CLI_PROGRAM, arguments, dir_.Path(), environment());
+    // history in the test's folder; through another program when one is
+    // given with its arguments, as in {"/usr/bin/unshare", "--user"}.
+    Outcome Run(const std::vector<std::string>& arguments, std::vector<std::string> through = {}) {
+        through.push_back(QUEL_CLI_PROGRAM);
+        through.insert(through.end(), arguments.begin(), arguments.end());
+        ChildProcess cli(through.front(), {through.begin() + 1, through.end()}, dir_.Path(),
+                         environment());
         Outcome outcome;
         outcome.status = cli.Wait();
         outcome.out = cli.Out();
@@ -415,4 +422,108 @@ TEST_F(QuelvorantCli, AFileNeverTakesOverThisMachineNorItsNewestRun) {
     const Outcome both = Run({"history", "--machine", id});
     EXPECT_NE(both.out.find("clone (" + id.substr(0, 8) + ")"), std::string::npos) << both.out;
     EXPECT_NE(both.out.find("6 runs in"), std::string::npos) << both.out;
+}
+
+TEST_F(QuelvorantCli, AHostileHistoryIsRefusedUnchangedAndOneInAReadOnlyFolderIsRead) {
+    ASSERT_EQ(Run(Bench(dir_.File("a.json"), "1")).status, 0);
+    const std::string id =
+        nlohmann::json::parse(std::ifstream(dir_.File("a.json")))["runs"][0]["id"];
+    const auto good = FileSystem::ReadAll(historyFile());
+    // What is at the history's path: where a link leads, or the hash of a file.
+    const auto state = [this] {
+        const auto bytes = fs::exists(historyFile()) ? FileSystem::ReadAll(historyFile())
+                                                     : std::vector<std::uint8_t>();
+        return fs::is_symlink(historyFile()) ? fs::read_symlink(historyFile()).string()
+                                             : Sha256::Of(bytes.data(), bytes.size());
+    };
+    {
+        // Another database's last change, still in its -wal while it is open.
+        SqliteDatabase other(dir_.File("other.sqlite"));
+        other.Execute("PRAGMA journal_mode = WAL; CREATE TABLE x (a)");
+        fs::copy_file(dir_.File("other.sqlite-wal"), dir_.File("other-wal"));
+    }
+    const auto plant = [this](const char* sql) {
+        return [this, sql] { return SqliteDatabase(historyFile()).Execute(sql), true; };
+    };
+    const auto otherWal = [&] {
+        return fs::copy_file(dir_.File("other-wal"), historyFile() + "-wal");
+    };
+    // Root writes to a folder of mode 0555, but not from a user namespace of its own.
+    const std::string folder = dir_.File("quelvorant");
+    std::vector<std::string> through;
+    if (::geteuid() == 0 &&
+        ChildProcess("/usr/bin/unshare", {"--user", "/bin/true"}, dir_.Path()).Wait() == 0) {
+        through = {"/usr/bin/unshare", "--user"};
+    }
+    const auto sealed = [&] {
+        fs::permissions(folder, fs::perms(0555));
+        return ::geteuid() != 0 || !through.empty();
+    };
+    const std::vector<std::string> list = {"history"}, erase = {"history", "delete", id},
+                                   all = {"export", "--all", "--json", "-"},
+                                   report = {"report", id, "--html", "-"};
+    const std::string kept = "what it held before it was opened is kept as ";
+    const struct {
+        const char* name;
+        std::function<bool()> make; // false when it cannot be made here
+        std::vector<std::string> arguments;
+        int status;
+        std::string says; // on standard output or error
+    } rows[] = {
+        {"a trigger", plant("CREATE TRIGGER t AFTER INSERT ON runs BEGIN SELECT 1; END"), list, 1,
+         "results.sqlite: holds a trigger 't' that Quelvorant did not make"},
+        {"a view", plant("CREATE VIEW v AS SELECT * FROM runs"), all, 1, "holds a view 'v'"},
+        {"a table", plant("CREATE TABLE notes (a)"), report, 1, "holds a table 'notes'"},
+        {"another -wal", otherWal, list, 1,
+         "results.sqlite: not a Quelvorant results history (it holds other tables); the file is "
+         "left as it is; the -wal beside it holds changes not saved into the file"},
+        {"another -wal", otherWal, erase, 1, kept},
+        {"an empty file", [&] { return fs::resize_file(historyFile(), 0), true; }, list, 1,
+         "results.sqlite: an empty file, not a results history; it is left as it is"},
+        {"a link to nothing",
+         [&] {
+             fs::remove(historyFile());
+             fs::create_symlink(dir_.File("x"), historyFile());
+             return true;
+         },
+         all, 1, "results.sqlite: a symbolic link to " + dir_.File("x") + ", which does not exist"},
+        {"an older version in a read-only folder",
+         [&] { return plant("PRAGMA user_version = 1")() && sealed(); }, list, 1,
+         "results history version 1 of an older Quelvorant, which cannot be brought up to date"},
+        {"no history", [&] { return fs::remove_all(folder), true; }, list, 0, "0 runs in"},
+        {"a read-only folder", sealed, list, 0, id.substr(0, 8)},
+        {"a read-only folder", sealed, all, 0, id},
+        {"a read-only folder", sealed, report, 0, id},
+        {"a read-only folder", sealed, erase, 1, "attempt to write a readonly database"},
+        {"a read-only folder", [&] { return otherWal() && sealed(); }, all, 1,
+         "results.sqlite: the -wal beside it holds changes not saved into the file, and without "
+         "its -shm they cannot be read in a folder that cannot be written to"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.name) + ": " + row.arguments[0]);
+        std::error_code gone;
+        fs::permissions(folder, fs::perms::owner_all, gone);
+        fs::remove_all(folder);
+        fs::create_directory(folder);
+        FileSystem::WriteAll(historyFile(), good);
+        if (!row.make()) {
+            std::printf("%s: skipped: root writes to a folder of mode 0555 outside a user "
+                        "namespace, and unshare --user made none\n",
+                        row.name);
+            continue;
+        }
+        const std::string before = state();
+        const Outcome outcome = Run(row.arguments, through);
+        EXPECT_EQ(outcome.status, row.status) << outcome.err;
+        const std::string said = outcome.out + outcome.err;
+        ASSERT_NE(said.find(row.says), std::string::npos) << outcome.err;
+        if (row.says == kept) {
+            // Applying another database's -wal changed the file, after it was kept.
+            const auto at = said.find(kept) + kept.size();
+            EXPECT_TRUE(FileSystem::ReadAll(said.substr(at, said.find(' ', at) - at)) == good);
+        } else {
+            EXPECT_EQ(state(), before);
+        }
+    }
+    fs::permissions(folder, fs::perms::owner_all);
 }
