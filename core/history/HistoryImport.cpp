@@ -26,7 +26,7 @@ HistoryDocument documentOf(const BenchFile& bench) {
     document.Machines.push_back(HistoryMachineOf(bench.Info, lastRun));
     document.Runs = HistoryRunsOf(bench.Report, document.Machines.front(), "cli");
     for (HistoryRun& run : document.Runs) {
-        run.ProgramVersion = bench.Program.value("version", "");
+        run.ProgramVersion = bench.ProgramVersion;
     }
     return document;
 }

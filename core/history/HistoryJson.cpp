@@ -1,9 +1,9 @@
 #include "history/HistoryJson.h"
 
 #include "history/HistoryRunCheck.h"
-#include "platform/InertText.h"
 #include "platform/QuelError.h"
 #include "platform/Version.h"
+#include "results/JsonFields.h"
 #include "run/RunRecord.h"
 
 #include <map>
@@ -47,66 +47,60 @@ HistoryDocument HistoryDocumentFrom(const json& document, const std::string& pat
     const auto fail = [&path](const std::string& what) {
         return QuelError(QuelError::kOwnError, "HistoryDocumentFrom", path + ": " + what);
     };
+    const JsonFields fields(document, "", path);
     HistoryDocument result;
     // Version 1 knows a machine by its id alone, and calls it by its host name.
-    const bool named = document.value("schema", "") != kHistorySchemaV1;
-    try {
-        std::map<std::string, std::string> hostNames;
-        std::set<std::pair<std::string, std::string>> machineKeys;
-        for (const json& machine : document.at("machines")) {
-            HistoryMachine kept;
-            kept.Id = machine.at("id").get<std::string>();
-            kept.HostName = machine.at("host_name").get<std::string>();
-            kept.Name = named ? machine.at("name").get<std::string>() : kept.HostName;
-            kept.Processor = machine.at("processor").get<std::string>();
-            kept.LastSeen = machine.at("last_seen").get<std::string>();
-            kept.Info = machine.at("info");
-            hostNames.emplace(kept.Id, kept.HostName);
-            machineKeys.emplace(kept.Id, kept.Name);
-            result.Machines.push_back(std::move(kept));
+    const bool named = fields.Text("schema") != kHistorySchemaV1;
+    std::map<std::string, std::string> hostNames;
+    std::set<std::pair<std::string, std::string>> machineKeys;
+    const json& machines = fields.Array("machines");
+    for (std::size_t i = 0; i < machines.size(); ++i) {
+        const JsonFields machine = JsonFields::Item(machines, i, "machine", path);
+        HistoryMachine kept;
+        kept.Id = machine.Text("id");
+        kept.HostName = machine.Text("host_name");
+        kept.Name = named ? machine.Text("name") : kept.HostName;
+        kept.Processor = machine.Text("processor");
+        kept.LastSeen = machine.Text("last_seen");
+        kept.Info = machine.Object("info").Json();
+        hostNames.emplace(kept.Id, kept.HostName);
+        machineKeys.emplace(kept.Id, kept.Name);
+        result.Machines.push_back(std::move(kept));
+    }
+    const json& runs = fields.Array("runs");
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        const JsonFields run = JsonFields::Item(runs, i, "run", path);
+        HistoryRun kept;
+        kept.Id = run.Text("id");
+        kept.MachineId = run.Text("machine_id");
+        kept.MachineName = named ? run.Text("machine_name") : hostNames[kept.MachineId];
+        kept.StartedAt = run.Text("started_at");
+        kept.ProgramVersion = run.Text("program_version");
+        kept.Source = run.Text("source");
+        kept.InputSha256 = run.Text("input_sha256");
+        kept.Comparable = run.Flag("comparable");
+        kept.TimeSumma = run.Number("time_summa");
+        kept.Score = run.Number("score");
+        kept.CheckPassed = run.Flag("check_passed");
+        kept.Copies = static_cast<int>(run.Integer("threads", 1, ImportLimits::kCopiesMax));
+        kept.PassTimes = run.Numbers("pass_times");
+        if (kept.Id.empty()) {
+            throw fail("a run without an id");
         }
-        for (const json& run : document.at("runs")) {
-            HistoryRun kept;
-            kept.Id = run.at("id").get<std::string>();
-            kept.MachineId = run.at("machine_id").get<std::string>();
-            kept.MachineName =
-                named ? run.at("machine_name").get<std::string>() : hostNames[kept.MachineId];
-            kept.StartedAt = run.at("started_at").get<std::string>();
-            kept.ProgramVersion = run.at("program_version").get<std::string>();
-            kept.Source = run.at("source").get<std::string>();
-            kept.InputSha256 = run.at("input_sha256").get<std::string>();
-            kept.Comparable = run.at("comparable").get<bool>();
-            kept.TimeSumma = run.at("time_summa").get<double>();
-            kept.Score = run.at("score").get<double>();
-            kept.CheckPassed = run.at("check_passed").get<bool>();
-            const auto copies = run.at("threads").get<std::int64_t>();
-            if (copies < 1 || copies > ImportLimits::kCopiesMax) {
-                throw fail("run " + InertText(kept.Id.substr(0, 40)) +
-                           ": field 'threads' must be from 1 to " +
-                           std::to_string(ImportLimits::kCopiesMax));
-            }
-            kept.Copies = static_cast<int>(copies);
-            kept.PassTimes = run.at("pass_times").get<std::vector<double>>();
-            if (kept.Id.empty()) {
-                throw fail("a run without an id");
-            }
-            if (machineKeys.count({kept.MachineId, kept.MachineName}) == 0) {
-                throw fail("run " + kept.Id + " names machine " + kept.MachineId +
-                           (named ? " (" + kept.MachineName + ")" : std::string()) +
-                           ", which the file does not describe");
-            }
-            if (kept.PassTimes.size() != PassCounts::kAll) {
-                throw fail("run " + kept.Id + " holds " + std::to_string(kept.PassTimes.size()) +
-                           " pass times, not " + std::to_string(PassCounts::kAll));
-            }
-            if (kept.Source != "window" && kept.Source != "cli") {
-                throw fail("run " + kept.Id + " comes from \"" + kept.Source +
-                           "\", neither window nor cli");
-            }
-            result.Runs.push_back(std::move(kept));
+        if (machineKeys.count({kept.MachineId, kept.MachineName}) == 0) {
+            throw fail("run " + kept.Id + " names machine " + kept.MachineId +
+                       (named ? " (" + kept.MachineName + ")" : std::string()) +
+                       ", which the file does not describe");
         }
-    } catch (const json::exception& error) {
-        throw fail(std::string("broken results: ") + error.what());
+        if (kept.PassTimes.size() != PassCounts::kAll) {
+            throw fail("run " + kept.Id + " holds " + std::to_string(kept.PassTimes.size()) +
+                       " pass times, not " + std::to_string(PassCounts::kAll));
+        }
+        if (kept.Source != "window" && kept.Source != "cli") {
+            throw fail("run " + kept.Id + " comes from \"" + kept.Source +
+                       "\", neither window nor cli");
+        }
+        result.Runs.push_back(std::move(kept));
     }
     return result;
 }

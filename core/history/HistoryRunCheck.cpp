@@ -1,8 +1,8 @@
 #include "history/HistoryRunCheck.h"
 
-#include "platform/InertText.h"
 #include "platform/QuelError.h"
 #include "platform/Rfc3339Time.h"
+#include "results/JsonFields.h"
 #include "run/BenchmarkRun.h"
 #include "run/PassCounts.h"
 
@@ -36,7 +36,7 @@ bool isSha256(const std::string& text) {
     return true;
 }
 
-// Names what is wrong, shortening a text that is itself far too long.
+// Names what is wrong and where.
 class Refusal {
   public:
     Refusal(const std::string& path, std::string what) : path_(path), what_(std::move(what)) {}
@@ -52,10 +52,6 @@ class Refusal {
     std::string what_;
 };
 
-std::string shown(const std::string& text) {
-    return InertText(text.size() > 40 ? text.substr(0, 40) + "..." : text);
-}
-
 void checkTime(const Refusal& refusal, const std::string& field, const std::string& time) {
     refusal.Require(time.size() <= ImportLimits::kTimeBytes && Rfc3339Seconds(time).has_value(),
                     field, "must be an RFC 3339 time such as 2026-12-09T10:15:00Z");
@@ -67,7 +63,7 @@ void checkName(const Refusal& refusal, const std::string& field, const std::stri
 }
 
 void checkRun(const HistoryRun& run, std::size_t index, const std::string& path) {
-    const Refusal refusal(path, "run " + std::to_string(index + 1) + " (" + shown(run.Id) + ")");
+    const Refusal refusal(path, ItemName("run", index, run.Id));
     refusal.Require(isUuid(run.Id), "id", "must be a UUID");
     checkName(refusal, "machine_id", run.MachineId);
     checkName(refusal, "machine_name", run.MachineName);
@@ -106,8 +102,7 @@ void CheckImportedDocument(const HistoryDocument& document, const std::string& p
     }
     for (std::size_t i = 0; i < document.Machines.size(); ++i) {
         const HistoryMachine& machine = document.Machines[i];
-        const Refusal refusal(path,
-                              "machine " + std::to_string(i + 1) + " (" + shown(machine.Id) + ")");
+        const Refusal refusal(path, ItemName("machine", i, machine.Id));
         refusal.Require(!machine.Id.empty(), "id", "must not be empty");
         checkName(refusal, "id", machine.Id);
         checkName(refusal, "name", machine.Name);

@@ -1,12 +1,18 @@
 #include "results/BenchJson.h"
 
 #include "platform/QuelError.h"
+#include "results/JsonFields.h"
 #include "results/JsonFile.h"
 #include "results/ProgramInfo.h"
+
+#include <limits>
 
 using nlohmann::json;
 
 namespace {
+
+constexpr std::int64_t kMaxInt = std::numeric_limits<int>::max();
+constexpr std::int64_t kMaxInt64 = std::numeric_limits<std::int64_t>::max();
 
 json runJson(const RunRecord& run) {
     return {{"id", run.Id},
@@ -22,21 +28,28 @@ json runJson(const RunRecord& run) {
                run.Check.Description.empty() ? json(nullptr) : json(run.Check.Description)}}}};
 }
 
-RunRecord runFrom(const json& object) {
+RunRecord runFrom(const JsonFields& fields) {
     RunRecord run;
-    run.Id = object.at("id").get<std::string>();
-    run.StartedAt = object.at("started_at").get<std::string>();
-    run.Cpu = object.at("cpu").is_null() ? -1 : object.at("cpu").get<int>();
-    run.WallSeconds = object.at("wall_seconds").get<double>();
-    run.PassTimes = object.at("pass_times").get<std::vector<double>>();
-    run.TimeSumma = object.at("time_summa").get<double>();
-    run.Score = object.at("score").get<double>();
-    const json& check = object.at("check");
-    run.Check.Passed = check.at("passed").get<bool>();
-    if (!check.at("description").is_null()) {
-        run.Check.Description = check.at("description").get<std::string>();
-    }
+    run.Id = fields.Text("id");
+    run.StartedAt = fields.Text("started_at");
+    run.Cpu = static_cast<int>(fields.IntegerOrNull("cpu", 0, kMaxInt).value_or(-1));
+    run.WallSeconds = fields.Number("wall_seconds");
+    run.PassTimes = fields.Numbers("pass_times");
+    run.TimeSumma = fields.Number("time_summa");
+    run.Score = fields.Number("score");
+    const JsonFields check = fields.Object("check");
+    run.Check.Passed = check.Flag("passed");
+    run.Check.Description = check.TextOrNull("description").value_or("");
     return run;
+}
+
+std::vector<RunRecord> runsFrom(const json& list, const std::string& kind,
+                                const std::string& path) {
+    std::vector<RunRecord> runs;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        runs.push_back(runFrom(JsonFields::Item(list, i, kind, path)));
+    }
+    return runs;
 }
 
 json nullable(const std::optional<std::string>& value) {
@@ -125,51 +138,53 @@ BenchFile BenchFileFrom(const json& document, const std::string& path) {
     }
     BenchFile file;
     file.Path = path;
-    try {
-        file.Program = document.at("program");
-        if (!file.Program.is_object()) {
-            throw fail("broken result: \"program\" is not an object");
-        }
-        file.Info = document.at("info");
-        BenchReport& report = file.Report;
-        const json& input = document.at("input");
-        report.TestInput.Path = input.at("path").get<std::string>();
-        report.TestInput.Bytes = input.at("bytes").get<std::uint64_t>();
-        report.TestInput.Sha256 = input.at("sha256").get<std::string>();
-        report.TestInput.Comparable = input.at("comparable").get<bool>();
-        report.Warmup = document.at("settings").at("warmup").get<int>();
-        for (const json& run : document.at("runs")) {
-            report.Runs.push_back(runFrom(run));
-        }
-        const json& summary = document.at("summary");
-        report.Summary.MedianTimeSumma = summary.at("time_summa").at("median").get<double>();
-        report.Summary.MinTimeSumma = summary.at("time_summa").at("min").get<double>();
-        report.Summary.MaxTimeSumma = summary.at("time_summa").at("max").get<double>();
-        report.Summary.TimeSummaCv = summary.at("time_summa").at("cv").get<double>();
-        report.Summary.Score = summary.at("score").get<double>();
-        report.Summary.CompressMBps = summary.at("compress_mb_per_s").get<double>();
-        report.Summary.DecompressMBps = summary.at("decompress_mb_per_s").get<double>();
-        report.Summary.PassesPerSecond = summary.at("passes_per_second").get<double>();
-        const json& multicore = document.at("multicore");
-        if (!multicore.is_null()) {
-            report.Cpus = multicore.at("cpus").get<std::vector<int>>();
-            for (const json& run : multicore.at("runs")) {
-                CopiesRecord copies;
-                copies.WallSeconds = run.at("wall_seconds").get<double>();
-                for (const json& copy : run.at("copies")) {
-                    copies.Copies.push_back(runFrom(copy));
-                }
-                report.CopiesRuns.push_back(std::move(copies));
-            }
-            const json& m = multicore.at("summary");
-            report.MultiCore = MultiCoreSummary{
-                multicore.at("copies").get<int>(), m.at("passes_per_second").get<double>(),
-                m.at("compress_mb_per_s").get<double>(), m.at("decompress_mb_per_s").get<double>(),
-                m.at("scaling_efficiency").get<double>()};
-        }
-        report.Warnings = document.at("warnings").get<std::vector<std::string>>();
-    } catch (const json::exception& error) {
-        throw fail(std::string("broken result: ") + error.what());
+    const JsonFields fields(document, "", path);
+    file.Program = fields.Value("program");
+    if (!file.Program.is_object()) {
+        throw fail("broken result: \"program\" is not an object");
     }
+    const JsonFields program = fields.Object("program");
+    if (program.Has("version")) {
+        file.ProgramVersion = program.Text("version");
+    }
+    file.Info = fields.Object("info").Json();
+    BenchReport& report = file.Report;
+    const JsonFields input = fields.Object("input");
+    report.TestInput.Path = input.Text("path");
+    report.TestInput.Bytes = input.Integer("bytes", 0, kMaxInt64);
+    report.TestInput.Sha256 = input.Text("sha256");
+    report.TestInput.Comparable = input.Flag("comparable");
+    report.Warmup = static_cast<int>(fields.Object("settings").Integer("warmup", 0, kMaxInt));
+    report.Runs = runsFrom(fields.Array("runs"), "run", path);
+    const JsonFields summary = fields.Object("summary");
+    const JsonFields timeSumma = summary.Object("time_summa");
+    report.Summary.MedianTimeSumma = timeSumma.Number("median");
+    report.Summary.MinTimeSumma = timeSumma.Number("min");
+    report.Summary.MaxTimeSumma = timeSumma.Number("max");
+    report.Summary.TimeSummaCv = timeSumma.Number("cv");
+    report.Summary.Score = summary.Number("score");
+    report.Summary.CompressMBps = summary.Number("compress_mb_per_s");
+    report.Summary.DecompressMBps = summary.Number("decompress_mb_per_s");
+    report.Summary.PassesPerSecond = summary.Number("passes_per_second");
+    if (const auto multicore = fields.ObjectOrNull("multicore")) {
+        for (const std::int64_t cpu : multicore->Integers("cpus", 0, kMaxInt)) {
+            report.Cpus.push_back(static_cast<int>(cpu));
+        }
+        const json& runs = multicore->Array("runs");
+        for (std::size_t i = 0; i < runs.size(); ++i) {
+            const std::string where = "multicore run " + std::to_string(i + 1);
+            const JsonFields run(runs[i], where, path);
+            CopiesRecord copies;
+            copies.WallSeconds = run.Number("wall_seconds");
+            copies.Copies = runsFrom(run.Array("copies"), where + ", copy", path);
+            report.CopiesRuns.push_back(std::move(copies));
+        }
+        const JsonFields m = multicore->Object("summary");
+        report.MultiCore =
+            MultiCoreSummary{static_cast<int>(multicore->Integer("copies", 1, kMaxInt)),
+                             m.Number("passes_per_second"), m.Number("compress_mb_per_s"),
+                             m.Number("decompress_mb_per_s"), m.Number("scaling_efficiency")};
+    }
+    report.Warnings = fields.Texts("warnings");
     return file;
 }

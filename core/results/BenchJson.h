@@ -19,6 +19,8 @@ nlohmann::json BenchJson(const BenchReport& report, const nlohmann::json& info);
 struct BenchFile {
     std::string Path;
     nlohmann::json Program;
+    // The version of the program that wrote the file; empty when it does not tell.
+    std::string ProgramVersion;
     nlohmann::json Info;
     BenchReport Report;
 };

@@ -183,7 +183,8 @@ TEST_F(QuelvorantCli, CompareJudgesResultsAndRefusesWhatIsNotOne) {
         {"other.json", R"({"schema": "quelvorant.bench/3"})",
          R"(schema "quelvorant.bench/3" is not quelvorant.bench/2 or quelvorant.bench/1)"},
         {"list.json", "[1, 2]", "not a Quelvorant bench result"},
-        {"empty-runs.json", R"({"schema": "quelvorant.bench/1", "program": {}})", "broken result"},
+        {"empty-runs.json", R"({"schema": "quelvorant.bench/1", "program": {}})",
+         "field 'info' is missing"},
     };
     for (const auto& b : broken) {
         SCOPED_TRACE(b.name);
@@ -265,6 +266,12 @@ TEST_F(QuelvorantCli, ImportTakesResultsOnceAndABrokenFileChangesNothing) {
     host["info"]["system"]["hostname"] = std::string(300, 'h');
     nlohmann::json exported = nlohmann::json::parse(std::ifstream(dir_.File("export.json")));
     exported["runs"][0]["threads"] = 1ll << 40;
+    nlohmann::json scoreless = good;
+    scoreless["runs"][0].erase("score");
+    nlohmann::json fraction = good;
+    fraction["settings"]["warmup"] = 12.7;
+    nlohmann::json runsObject = good;
+    runsObject["runs"] = nlohmann::json::object();
     const struct {
         const char* name;
         std::string content;
@@ -298,6 +305,12 @@ TEST_F(QuelvorantCli, ImportTakesResultsOnceAndABrokenFileChangesNothing) {
         {"garbage-time.json", changed("started_at", "garbage"), firstRun(id, "started_at")},
         {"host.json", host.dump(), "field 'host_name' must be at most 256 bytes"},
         {"threads.json", exported.dump(), "field 'threads' must be from 1 to 4096"},
+        {"scoreless.json", scoreless.dump(), firstRun(id, "score") + " is missing"},
+        {"text-times.json", changed("pass_times", "fast"),
+         firstRun(id, "pass_times") + " must be an array of numbers, not a text"},
+        {"fraction.json", fraction.dump(),
+         "field 'settings.warmup' must be a whole number, not 12.7"},
+        {"runs-object.json", runsObject.dump(), "field 'runs' must be an array, not an object"},
     };
     for (const auto& b : broken) {
         SCOPED_TRACE(b.name);
