@@ -107,9 +107,12 @@ std::string foreignObject(SqliteDatabase& database) {
     return {};
 }
 
-QuelError leftAlone(const SqliteDatabase& database, const std::string& why) {
+// A refusal, with how to go on: move the file aside, or what else helps.
+QuelError leftAlone(const SqliteDatabase& database, const std::string& why,
+                    const std::string& otherwise = "") {
     return QuelError(QuelError::kOwnError, "HistorySchema",
-                     database.Path() + ": " + why + "; the file is left as it is");
+                     database.Path() + ": " + why + HistorySchema::kLeftAlone + ": " + otherwise +
+                         "move it aside to start a new history");
 }
 
 // The database's version, once it is known to be a results history that
@@ -120,25 +123,30 @@ std::int64_t checkedVersion(SqliteDatabase& database) {
     // from the same moment even while another program makes the tables.
     std::int64_t version = 0;
     std::int64_t tables = 0;
-    {
+    try {
         SqliteStatement first(database, "SELECT (SELECT user_version FROM pragma_user_version), "
                                         "(SELECT count(*) FROM sqlite_master)");
         first.Step();
         version = first.Integer(0);
         tables = first.Integer(1);
+    } catch (const QuelError& error) {
+        if (!database.Damaged()) {
+            throw;
+        }
+        throw leftAlone(database, error.Description().substr(database.Path().size() + 2));
     }
     if (version > HistorySchema::kVersion) {
-        throw leftAlone(database, "written by a newer Quelvorant (results history version " +
-                                      std::to_string(version) + ", this one reads up to " +
-                                      std::to_string(HistorySchema::kVersion) + ")");
+        throw leftAlone(database,
+                        "written by a newer Quelvorant (results history version " +
+                            std::to_string(version) + ", this one reads up to " +
+                            std::to_string(HistorySchema::kVersion) + ")",
+                        "open it with that Quelvorant, or ");
     }
     if (version == 0 && tables > 0) {
         throw leftAlone(database, "not a Quelvorant results history (it holds other tables)");
     }
     if (const std::string foreign = foreignObject(database); !foreign.empty()) {
-        throw leftAlone(database, "holds a " + foreign +
-                                      " that Quelvorant did not make, so it is not used; move "
-                                      "the file aside to start a new history");
+        throw leftAlone(database, "holds a " + foreign + " that Quelvorant did not make");
     }
     return version;
 }
@@ -166,9 +174,11 @@ void Migrate(SqliteDatabase& database, std::int64_t upTo) {
 void CheckCurrent(SqliteDatabase& database) {
     const std::int64_t version = checkedVersion(database);
     if (version < kVersion) {
-        throw leftAlone(database, "results history version " + std::to_string(version) +
-                                      " of an older Quelvorant, which cannot be brought up to "
-                                      "date where it cannot be written to");
+        throw leftAlone(database,
+                        "results history version " + std::to_string(version) +
+                            " of an older Quelvorant, which cannot be brought up to date where "
+                            "it cannot be written to",
+                        "open it where it can be written to, or ");
     }
 }
 

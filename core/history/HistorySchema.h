@@ -12,6 +12,9 @@ namespace HistorySchema {
 
 inline constexpr std::int64_t kVersion = 3;
 
+// What a refusal says of the file, before it says how to go on.
+inline constexpr const char* kLeftAlone = "; the file is left as it is";
+
 // Takes the database up to `upTo` in one transaction. A file that is not a
 // database, holds other tables, or was written by a newer program raises a
 // QuelError naming the file, and nothing in it is changed.

@@ -119,6 +119,12 @@ void upToDateForReading(const std::string& path) {
     ResultsHistory(path, ResultsHistory::Access::Write);
 }
 
+// A refusal cut before what it says of the file and how to go on, for a
+// message that says more.
+std::string withoutRemedy(const std::string& refusal) {
+    return refusal.substr(0, refusal.find(HistorySchema::kLeftAlone));
+}
+
 // What reading copies aside: nothing, as it changes nothing but an older
 // version, which has no unsaved changes to copy.
 std::string readyForReading(const std::string& path) {
@@ -165,17 +171,15 @@ void ResultsHistory::checkForWriting() {
         }
         // Opening it applied its -wal, so the file may differ from before;
         // the copies hold what was there.
-        std::string why = error.Description();
-        const std::string untouched = "; the file is left as it is";
-        if (why.size() > untouched.size() &&
-            why.compare(why.size() - untouched.size(), untouched.size(), untouched) == 0) {
-            why.resize(why.size() - untouched.size());
-        }
         throw QuelError(error.Number(), error.Source(),
-                        why +
+                        withoutRemedy(error.Description()) +
                             "; the file is not used, and what it held before it was opened is "
                             "kept as " +
-                            keptCopy_ + " with its -wal or -journal");
+                            keptCopy_ +
+                            " with its -wal or -journal: to go back to it, move that copy over " +
+                            Path() +
+                            " (with its -wal only if that was the history's own), or move the "
+                            "file aside to start a new history");
     }
     // Readers and one writer at a time, without blocking each other; the
     // journal is kept beside the file.
@@ -196,11 +200,14 @@ void ResultsHistory::checkForReading() {
     } catch (const QuelError& error) {
         // What was refused may have come from a -wal or -journal rather than
         // the file itself.
-        for (const char* journal : {"-wal", "-journal"}) {
+        for (const std::string journal : {"-wal", "-journal"}) {
             if (HoldsChanges(Path() + journal)) {
                 throw QuelError(error.Number(), error.Source(),
-                                error.Description() + "; the " + journal +
-                                    " beside it holds changes not saved into the file");
+                                withoutRemedy(error.Description()) + HistorySchema::kLeftAlone +
+                                    ", and its " + journal +
+                                    " holds changes not saved into it: move both aside to start "
+                                    "a new history, or only the " +
+                                    journal + " if it came from elsewhere");
             }
         }
         throw;

@@ -108,6 +108,11 @@ void SqliteDatabase::Checkpoint() {
     sqlite3_wal_checkpoint_v2(database_, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
 }
 
+bool SqliteDatabase::Damaged() const {
+    const int primary = sqlite3_errcode(database_) & 0xff;
+    return primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT;
+}
+
 void SqliteDatabase::Fail() const {
     throw QuelError(QuelError::kOwnError, "SqliteDatabase",
                     path_ + ": " + sqlite3_errmsg(database_));

@@ -44,6 +44,8 @@ class SqliteDatabase {
 
     // Raises the error of the last call, as "FILE: what".
     [[noreturn]] void Fail() const;
+    // The last call failed because the file is not a database or is damaged.
+    bool Damaged() const;
     sqlite3* Handle() const { return database_; }
 
   private:

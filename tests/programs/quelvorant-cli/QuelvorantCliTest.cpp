@@ -336,7 +336,10 @@ TEST_F(QuelvorantCli, AHistoryItCannotUseEndsHistoryCommandsButNotTheBench) {
              {"history"}, {"history", "delete", "abc"}, {"export", "--all", "--json", "-"}}) {
         const Outcome outcome = Run(arguments);
         EXPECT_EQ(outcome.status, 1) << arguments[0];
-        EXPECT_NE(outcome.err.find(historyFile() + ": file is not a database"), std::string::npos)
+        EXPECT_NE(outcome.err.find(historyFile() +
+                                   ": file is not a database; the file is left as it is: move it "
+                                   "aside to start a new history"),
+                  std::string::npos)
             << outcome.err;
     }
     const Outcome bench = Run({"bench", "--input", input_, "--runs", "1", "--warmup", "0"});
@@ -484,12 +487,13 @@ TEST_F(QuelvorantCli, AHostileHistoryIsRefusedUnchangedAndOneInAReadOnlyFolderIs
         std::string says; // on standard output or error
     } rows[] = {
         {"a trigger", plant("CREATE TRIGGER t AFTER INSERT ON runs BEGIN SELECT 1; END"), list, 1,
-         "results.sqlite: holds a trigger 't' that Quelvorant did not make"},
+         "results.sqlite: holds a trigger 't' that Quelvorant did not make; the file is left as "
+         "it is: move it aside to start a new history"},
         {"a view", plant("CREATE VIEW v AS SELECT * FROM runs"), all, 1, "holds a view 'v'"},
         {"a table", plant("CREATE TABLE notes (a)"), report, 1, "holds a table 'notes'"},
         {"another -wal", otherWal, list, 1,
          "results.sqlite: not a Quelvorant results history (it holds other tables); the file is "
-         "left as it is; the -wal beside it holds changes not saved into the file"},
+         "left as it is, and its -wal holds changes not saved into it: move both aside"},
         {"another -wal", otherWal, erase, 1, kept},
         {"an empty file", [&] { return fs::resize_file(historyFile(), 0), true; }, list, 1,
          "results.sqlite: an empty file, not a results history; it is left as it is"},
