@@ -4,6 +4,7 @@
 #include "history/HistoryRunCheck.h"
 #include "platform/QuelError.h"
 #include "results/BenchJson.h"
+#include "results/JsonFields.h"
 #include "results/JsonFile.h"
 
 #include <algorithm>
@@ -25,8 +26,16 @@ HistoryDocument documentOf(const BenchFile& bench) {
     HistoryDocument document;
     document.Machines.push_back(HistoryMachineOf(bench.Info, lastRun));
     document.Runs = HistoryRunsOf(bench.Report, document.Machines.front(), "cli");
-    for (HistoryRun& run : document.Runs) {
+    for (std::size_t i = 0; i < document.Runs.size(); ++i) {
+        HistoryRun& run = document.Runs[i];
         run.ProgramVersion = bench.ProgramVersion;
+        // The bench command writes only runs whose output it checked.
+        if (!run.CheckPassed) {
+            throw QuelError(QuelError::kOwnError, "ReadImportFile",
+                            bench.Path + ": " + ItemName("run", i, run.Id) +
+                                ": field 'check.passed' must be true: a bench result holds only "
+                                "runs whose output was checked");
+        }
     }
     return document;
 }

@@ -303,6 +303,8 @@ TEST_F(QuelvorantCli, ImportTakesResultsOnceAndABrokenFileChangesNothing) {
         {"month13.json", changed("started_at", "2026-13-01T00:00:00Z"), firstRun(id, "started_at")},
         {"feb30.json", changed("started_at", "2026-02-30T00:00:00Z"), firstRun(id, "started_at")},
         {"garbage-time.json", changed("started_at", "garbage"), firstRun(id, "started_at")},
+        {"failed.json", changed("check", {{"passed", false}, {"description", "wrong bytes"}}),
+         firstRun(id, "check.passed") + " must be true"},
         {"host.json", host.dump(), "field 'host_name' must be at most 256 bytes"},
         {"threads.json", exported.dump(), "field 'threads' must be from 1 to 4096"},
         {"scoreless.json", scoreless.dump(), firstRun(id, "score") + " is missing"},
