@@ -8,7 +8,9 @@
 // a -wal or -journal that is not empty is therefore copied aside together
 // with the database, as PATH.kept-20261210T051500Z and
 // PATH.kept-20261210T051500Z-wal: nothing is ever lost without a copy.
-// Returns the path of the kept database, empty when nothing needed keeping.
+// The -wal of a database that another program has open is that program's
+// work in progress and is left to SQLite. Returns the path of the kept
+// database, empty when nothing needed keeping.
 // Raises a QuelError when the copies cannot be made.
 std::string KeepUnsavedChanges(const std::string& path);
 

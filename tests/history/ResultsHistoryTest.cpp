@@ -2,14 +2,18 @@
 #include "history/HistorySchema.h"
 #include "history/SqliteDatabase.h"
 #include "history/SqliteStatement.h"
+#include "history/UnsavedChanges.h"
 #include "platform/FileSystem.h"
 #include "platform/QuelError.h"
 #include "tests/support/TempDir.h"
 
 #include <cmath>
+#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -241,4 +245,33 @@ TEST(ResultsHistory, AWalHoldingChangesIsCopiedAsideBeforeItIsApplied) {
         EXPECT_EQ(FileSystem::ReadAll(kept), before);
         EXPECT_EQ(FileSystem::ReadAll(kept + "-wal"), wal);
     }
+}
+
+TEST(ResultsHistory, TheWalOfAProgramWritingNowIsItsWorkAndNotCopiedAside) {
+    TempDir dir;
+    const std::string path = dir.File("results.sqlite");
+    ResultsHistory(path).Record(machine("m", "2026-12-01T00:00:00Z"), run("1a", "m", 3.5));
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t writer = ::fork();
+    if (writer == 0) {
+        // Another program, with a change of its own in the -wal.
+        SqliteDatabase other(path);
+        other.Execute("PRAGMA wal_autocheckpoint = 0; DELETE FROM passes WHERE run_id = '1a'");
+        (void)!::write(ready[1], "x", 1);
+        ::pause();
+        ::_exit(0);
+    }
+    char byte = 0;
+    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+    ASSERT_TRUE(HoldsChanges(path + "-wal"));
+    {
+        ResultsHistory opened(path);
+        EXPECT_EQ(opened.KeptCopy(), "");
+        EXPECT_TRUE(opened.FindRun("1a")->PassTimes.empty());
+    }
+    ::kill(writer, SIGKILL);
+    ::waitpid(writer, nullptr, 0);
+    ::close(ready[0]);
+    ::close(ready[1]);
 }
