@@ -4,7 +4,10 @@
 #include "facts/MachineName.h"
 #include "facts/OsRelease.h"
 #include "facts/ProcessorFacts.h"
+#include "facts/ProcessorLibrary.h"
 #include "platform/Version.h"
+
+#include <thread>
 
 MachineInfo CollectMachineInfo(ProcessorLibrary& library, SystemStatus& system,
                                const std::string& root) {
@@ -15,12 +18,15 @@ MachineInfo CollectMachineInfo(ProcessorLibrary& library, SystemStatus& system,
                                const std::string& root, std::optional<CpuTopology> topology) {
     MachineInfo info;
     info.ProgramVersion = VersionText();
+    // The library tells what the processors did since its last reading, at
+    // the first one since boot: the usage is read once more after a moment,
+    // which the other facts take their time within.
+    const auto usageFrom = std::chrono::steady_clock::now();
+    library.GetCPU_Usage();
     // In the window's order: the fixed facts, their texts, then the monitors.
     ProcessorFacts facts;
     facts.Read(library);
     info.Window = MakeProcessorTexts(facts, library);
-    info.Status = ReadStatusFigures(library, system);
-    info.StatusText = MakeStatusTexts(info.Status);
 
     info.Identity = ReadCpuIdentity();
     info.Topology = std::move(topology);
@@ -33,5 +39,8 @@ MachineInfo CollectMachineInfo(ProcessorLibrary& library, SystemStatus& system,
     info.Distribution = OsRelease::ReadPrettyName(root);
     info.MachineId = MachineId::Read(root);
     info.MachineName = MachineName::Chosen(info.Kernel ? info.Kernel->HostName : std::string());
+    std::this_thread::sleep_until(usageFrom + kUsageInterval);
+    info.Status = ReadStatusFigures(library, system);
+    info.StatusText = MakeStatusTexts(info.Status);
     return info;
 }

@@ -8,12 +8,16 @@
 #include "facts/ProcessorTexts.h"
 #include "facts/StatusTexts.h"
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
 
 class ProcessorLibrary;
 class SystemStatus;
+
+// The moment over which the processors' usage is measured.
+inline constexpr std::chrono::milliseconds kUsageInterval{250};
 
 // Everything known about this machine at one moment: what the information
 // window shows, in its own texts, and the facts a user of a current machine

@@ -78,7 +78,7 @@ void AddWindow(std::vector<Row>& rows, const MachineInfo& info) {
     const ProcessorTexts& texts = info.Window;
     const StatusTexts& status = info.StatusText;
     rows.push_back({"Information window (" + Utf8Text(info.ProgramVersion) + ")", {}});
-    const std::pair<const char*, const std::string*> window[] = {
+    const std::pair<std::string, const std::string*> window[] = {
         {"Current user name", &status.UserName},
         {"Computer up-time", &status.UpTime},
         {"Processor", &texts.Name},
@@ -90,7 +90,8 @@ void AddWindow(std::vector<Row>& rows, const MachineInfo& info) {
         {"Instruction cache", &texts.InstructionCache},
         {"Data cache", &texts.DataCache},
         {"Level 2 cache", &texts.Level2Cache},
-        {"CPU usage", &status.ProcessorLoad},
+        {"CPU usage (over " + std::to_string(kUsageInterval.count()) + " ms)",
+         &status.ProcessorLoad},
         {"Total physical RAM", &status.TotalRam},
         {"Available physical RAM", &status.AvailableRam},
         {"Physical RAM usage", &status.UsedRam},

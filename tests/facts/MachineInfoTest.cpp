@@ -48,6 +48,7 @@ TEST_F(MachineInfoTest, JsonCarriesTheWindowTextsAsUtf8) {
     system.AvailPhys = 6ull << 30;
     system.MemoryLoad = 25;
     system.UserName = "j\xf6rg";
+    library.Readings = {50, 7}; // since boot, then over the moment the facts took
     tree.Write("/etc/machine-id", "0123456789abcdef0123456789abcdef\n");
     tree.Write("/etc/os-release", "PRETTY_NAME=\"Fake OS 1\"\n");
 
@@ -62,6 +63,7 @@ TEST_F(MachineInfoTest, JsonCarriesTheWindowTextsAsUtf8) {
     EXPECT_EQ(window.at("l2_cache"), "2048 KB");
     EXPECT_EQ(window.at("total_ram"), "8192 MB");
     EXPECT_EQ(window.at("used_ram"), "25 %");
+    EXPECT_EQ(window.at("cpu_usage"), "7 %");
     ASSERT_EQ(window.at("features").size(), 36u);
     EXPECT_EQ(window.at("features")[0],
               nlohmann::json({{"name", "Supports CPUID Instruction"}, {"present", true}}));

@@ -18,6 +18,9 @@ class FakeProcessorLibrary : public ProcessorLibrary {
     std::string Extra = "FakeVendor";
     std::int16_t Speed = 1000;
     std::int16_t Usage = 0;
+    // Readings given one by one before Usage, as the real library's change
+    // from the one since boot to the ones since the last reading.
+    std::vector<std::int16_t> Readings;
     // Answer per capability code; codes not listed answer CapsDefault.
     std::map<std::int32_t, std::int32_t> Caps;
     std::int32_t CapsDefault = 0;
@@ -56,6 +59,11 @@ class FakeProcessorLibrary : public ProcessorLibrary {
     }
     std::int16_t GetCPU_Usage() override {
         Calls.push_back("Usage");
+        if (!Readings.empty()) {
+            const std::int16_t reading = Readings.front();
+            Readings.erase(Readings.begin());
+            return reading;
+        }
         return Usage;
     }
 };
