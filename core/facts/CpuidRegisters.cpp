@@ -5,7 +5,8 @@
 
 namespace {
 
-constexpr std::uint32_t kOsXsave = 1u << 27; // leaf 1, ECX
+constexpr std::uint32_t kOsXsave = 1u << 27;    // leaf 1, ECX
+constexpr std::uint32_t kHypervisor = 1u << 31; // leaf 1, ECX
 
 std::uint64_t ReadXcr0() {
     std::uint32_t low = 0;
@@ -46,6 +47,14 @@ std::optional<CpuidRegisters> ReadCpuidRegisters() {
     }
     if ((registers.Leaf1Ecx & kOsXsave) != 0) {
         registers.Xcr0 = ReadXcr0();
+    }
+    if ((registers.Leaf1Ecx & kHypervisor) != 0) {
+        __cpuid(0x40000000u, eax, ebx, ecx, edx);
+        for (const unsigned word : {ebx, ecx, edx}) {
+            for (int byte = 0; byte < 4; ++byte) {
+                registers.HypervisorSignature += static_cast<char>((word >> (8 * byte)) & 0xff);
+            }
+        }
     }
     return registers;
 }

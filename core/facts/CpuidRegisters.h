@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 // The CPUID answers and the XCR0 register that tell the x86 instruction-set
 // extensions and whether the operating system saves their registers.
@@ -16,6 +17,9 @@ struct CpuidRegisters {
     std::uint32_t ExtLeaf1Edx = 0;
     // XCR0, read with XGETBV only where CPUID reports OSXSAVE; else 0.
     std::uint64_t Xcr0 = 0;
+    // EBX, ECX and EDX of leaf 0x40000000 as 12 bytes, where leaf 1 says a
+    // hypervisor runs the machine; else empty.
+    std::string HypervisorSignature;
 };
 
 // This processor's answers; nothing on processors other than x86.

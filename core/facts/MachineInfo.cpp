@@ -31,10 +31,12 @@ MachineInfo CollectMachineInfo(ProcessorLibrary& library, SystemStatus& system,
     info.Identity = ReadCpuIdentity();
     info.Topology = std::move(topology);
     info.Clock = ReadClockFrequencies(root);
-    if (const std::optional<CpuidRegisters> registers = ReadCpuidRegisters()) {
+    const std::optional<CpuidRegisters> registers = ReadCpuidRegisters();
+    if (registers) {
         info.Extensions = DecodeExtensions(*registers);
         info.X86_64Level = X86_64Level(*registers);
     }
+    info.Virtual = ReadVirtualization(root, registers ? registers->HypervisorSignature : "");
     info.Kernel = ReadKernelName();
     info.Distribution = OsRelease::ReadPrettyName(root);
     info.MachineId = MachineId::Read(root);

@@ -7,6 +7,7 @@
 #include "facts/KernelName.h"
 #include "facts/ProcessorTexts.h"
 #include "facts/StatusTexts.h"
+#include "facts/Virtualization.h"
 
 #include <chrono>
 #include <optional>
@@ -40,6 +41,7 @@ struct MachineInfo {
 
     std::optional<KernelName> Kernel;
     std::optional<std::string> Distribution;
+    Virtualization Virtual;
     // The hash of /etc/machine-id made for this program alone (MachineId).
     std::optional<std::string> MachineId;
     // The name its results go by: the host name unless the user chose one.

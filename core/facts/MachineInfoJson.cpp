@@ -137,6 +137,8 @@ json System(const MachineInfo& info) {
             {"user",
              info.Status.UserName.empty() ? json(nullptr) : json(Utf8Text(info.Status.UserName))},
             {"up_time_seconds", info.Status.UpTimeMilliseconds / 1000},
+            {"hypervisor", TextOrNull(info.Virtual.Hypervisor)},
+            {"container", TextOrNull(info.Virtual.Container)},
             {"frequency_governors", governors.empty() ? json(nullptr) : governors}};
 }
 

@@ -16,8 +16,9 @@ struct Row {
 
 const std::string kUnknown = "unknown";
 
-std::string TextOr(const std::optional<std::string>& text) {
-    return text ? Utf8Text(*text) : kUnknown;
+std::string TextOr(const std::optional<std::string>& text,
+                   const std::string& otherwise = kUnknown) {
+    return text ? Utf8Text(*text) : otherwise;
 }
 
 template <typename T> std::string NumberOr(const std::optional<T>& value) {
@@ -178,6 +179,8 @@ void AddSystem(std::vector<Row>& rows, const MachineInfo& info) {
     rows.push_back(
         {"Kernel", kernel ? Utf8Text(kernel->System + " " + kernel->Release) : kUnknown});
     rows.push_back({"Distribution", TextOr(info.Distribution)});
+    rows.push_back({"Hypervisor", TextOr(info.Virtual.Hypervisor, "none found")});
+    rows.push_back({"Container", TextOr(info.Virtual.Container, "none found")});
     rows.push_back({"Host name", kernel ? Utf8Text(kernel->HostName) : kUnknown});
     rows.push_back(
         {"User", info.Status.UserName.empty() ? kUnknown : Utf8Text(info.Status.UserName)});

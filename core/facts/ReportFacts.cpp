@@ -136,6 +136,12 @@ std::string words(const json& list) {
     return result.empty() ? kUnknown : result;
 }
 
+// A fact that facts of version 2 give as null where none was found, and
+// earlier ones do not give at all.
+std::string found(const json& system, const char* key) {
+    return system.is_object() && system.contains(key) ? text(system[key], "none found") : kUnknown;
+}
+
 std::string kernel(const json& system) {
     const json& name = at(system, {"kernel"});
     const json& release = at(system, {"kernel_release"});
@@ -179,6 +185,8 @@ std::vector<FactGroup> ReportFacts(const json& info, const MachineIdentity& mach
            text(at(system, {"hostname"}), machine.HostName.empty() ? kUnknown : machine.HostName)},
           {"Machine name", machine.Name.empty() ? kUnknown : machine.Name},
           {"Distribution", text(at(system, {"distribution"}))},
+          {"Hypervisor", found(system, "hypervisor")},
+          {"Container", found(system, "container")},
           {"Kernel", kernel(system)},
           {"Machine identifier", machine.Id.empty() ? kUnknown : machine.Id}}},
     };
