@@ -52,6 +52,14 @@ std::vector<RunRecord> runsFrom(const json& list, const std::string& kind,
     return runs;
 }
 
+// A fact of the machine's system, from its facts; null where they have none.
+json systemFact(const json& info, const char* key) {
+    const auto system = info.find("system");
+    return info.is_object() && system != info.end() && system->is_object()
+               ? system->value(key, json())
+               : json();
+}
+
 json nullable(const std::optional<std::string>& value) {
     return value ? json(*value) : json(nullptr);
 }
@@ -96,7 +104,9 @@ json BenchJson(const BenchReport& report, const json& info) {
         {"environment",
          {{"other_load_percent", report.Seen.OtherLoadPercent},
           {"governor", nullable(report.Seen.Governor)},
-          {"throttle_events", nullable(report.Seen.ThrottleEvents)}}},
+          {"throttle_events", nullable(report.Seen.ThrottleEvents)},
+          {"hypervisor", systemFact(info, "hypervisor")},
+          {"container", systemFact(info, "container")}}},
         {"warnings", report.Warnings},
     };
     if (report.MultiCore) {
