@@ -40,10 +40,15 @@ std::optional<CpuidRegisters> ReadCpuidRegisters() {
             registers.Leaf7Sub1Eax = eax;
         }
     }
-    if (static_cast<unsigned>(__get_cpuid_max(0x80000000u, nullptr)) >= 0x80000001u) {
+    const auto maxExtLeaf = static_cast<unsigned>(__get_cpuid_max(0x80000000u, nullptr));
+    if (maxExtLeaf >= 0x80000001u) {
         __cpuid(0x80000001u, eax, ebx, ecx, edx);
         registers.ExtLeaf1Ecx = ecx;
         registers.ExtLeaf1Edx = edx;
+    }
+    if (maxExtLeaf >= 0x80000008u) {
+        __cpuid(0x80000008u, eax, ebx, ecx, edx);
+        registers.ExtLeaf8Eax = eax;
     }
     if ((registers.Leaf1Ecx & kOsXsave) != 0) {
         registers.Xcr0 = ReadXcr0();

@@ -35,7 +35,12 @@ MachineInfo CollectMachineInfo(ProcessorLibrary& library, SystemStatus& system,
     if (registers) {
         info.Extensions = DecodeExtensions(*registers);
         info.X86_64Level = X86_64Level(*registers);
+        if (registers->ExtLeaf8Eax != 0) {
+            info.PhysicalAddressBits = static_cast<int>(registers->ExtLeaf8Eax & 0xff);
+            info.VirtualAddressBits = static_cast<int>((registers->ExtLeaf8Eax >> 8) & 0xff);
+        }
     }
+    info.NumaNodes = ReadNumaNodes(root);
     info.Virtual = ReadVirtualization(root, registers ? registers->HypervisorSignature : "");
     info.Kernel = ReadKernelName();
     info.Distribution = OsRelease::ReadPrettyName(root);

@@ -5,6 +5,7 @@
 #include "facts/CpuTopology.h"
 #include "facts/InstructionSets.h"
 #include "facts/KernelName.h"
+#include "facts/NumaNodes.h"
 #include "facts/ProcessorTexts.h"
 #include "facts/StatusTexts.h"
 #include "facts/Virtualization.h"
@@ -38,6 +39,10 @@ struct MachineInfo {
     // Empty on processors other than x86.
     std::optional<std::vector<Extension>> Extensions;
     std::optional<int> X86_64Level;
+    // Bits of a physical and a virtual address, where the processor tells.
+    std::optional<int> PhysicalAddressBits;
+    std::optional<int> VirtualAddressBits;
+    std::vector<NumaNode> NumaNodes;
 
     std::optional<KernelName> Kernel;
     std::optional<std::string> Distribution;

@@ -55,6 +55,17 @@ json CoreKinds(const std::vector<CoreKind>& kinds) {
     return list;
 }
 
+json NumaNodes(const std::vector<NumaNode>& nodes) {
+    if (nodes.empty()) {
+        return nullptr;
+    }
+    json list = json::array();
+    for (const NumaNode& node : nodes) {
+        list.push_back({{"node", node.Node}, {"cpus", node.Cpus}});
+    }
+    return list;
+}
+
 json Processor(const MachineInfo& info) {
     const CpuIdentity& id = info.Identity;
     const std::optional<CpuTopology>& topology = info.Topology;
@@ -72,7 +83,12 @@ json Processor(const MachineInfo& info) {
             {"sockets", count(&CpuTopology::Sockets)},
             {"cores", count(&CpuTopology::Cores)},
             {"threads", count(&CpuTopology::Threads)},
-            {"core_kinds", topology ? CoreKinds(topology->CoreKinds) : json(nullptr)}};
+            {"core_kinds", topology ? CoreKinds(topology->CoreKinds) : json(nullptr)},
+            {"address_bits", info.PhysicalAddressBits
+                                 ? json{{"physical", *info.PhysicalAddressBits},
+                                        {"virtual", OrNull(info.VirtualAddressBits)}}
+                                 : json(nullptr)},
+            {"numa_nodes", NumaNodes(info.NumaNodes)}};
 }
 
 json CacheLevel(const std::vector<CacheGroup>& groups) {

@@ -123,6 +123,16 @@ void AddProcessor(std::vector<Row>& rows, const MachineInfo& info) {
     rows.push_back({"Sockets", topology ? NumberOr(topology->Sockets) : kUnknown});
     rows.push_back({"Cores", topology ? NumberOr(topology->Cores) : kUnknown});
     rows.push_back({"Threads", topology ? NumberOr(topology->Threads) : kUnknown});
+    rows.push_back({"Address sizes", info.PhysicalAddressBits
+                                         ? std::to_string(*info.PhysicalAddressBits) +
+                                               " bits physical, " +
+                                               NumberOr(info.VirtualAddressBits) + " bits virtual"
+                                         : kUnknown});
+    rows.push_back(
+        {"NUMA nodes", info.NumaNodes.empty() ? kUnknown : std::to_string(info.NumaNodes.size())});
+    for (const NumaNode& node : info.NumaNodes) {
+        rows.push_back({"NUMA node" + std::to_string(node.Node) + " CPUs", node.Cpus});
+    }
     if (topology) {
         for (const CoreKind& kind : topology->CoreKinds) {
             std::string label = "Cores (" + kind.Kind.value_or("unranked kind");

@@ -1,5 +1,6 @@
 #include "facts/ClockFrequencies.h"
 #include "facts/MachineId.h"
+#include "facts/NumaNodes.h"
 #include "facts/OsRelease.h"
 #include "tests/facts/FakeSystemTree.h"
 
@@ -115,3 +116,19 @@ TEST(MachineId, HashesAValidIdAndNothingElse) {
 }
 
 } // namespace
+
+TEST(NumaNodes, AreReadByNumberWithTheirProcessors) {
+    FakeSystemTree tree;
+    EXPECT_TRUE(ReadNumaNodes(tree.Root()).empty());
+    tree.Write("/sys/devices/system/node/node10/cpulist", "40-43\n");
+    tree.Write("/sys/devices/system/node/node2/cpulist", "8-11,24\n");
+    tree.Write("/sys/devices/system/node/node0/cpulist", "0-3\n");
+    tree.Write("/sys/devices/system/node/possible", "0,2,10\n");
+    tree.Write("/sys/devices/system/node/nodeX/cpulist", "99\n");
+    const std::vector<NumaNode> nodes = ReadNumaNodes(tree.Root());
+    ASSERT_EQ(nodes.size(), 3u);
+    EXPECT_EQ(nodes[0].Node, 0);
+    EXPECT_EQ(nodes[1].Node, 2);
+    EXPECT_EQ(nodes[1].Cpus, "8-11,24");
+    EXPECT_EQ(nodes[2].Node, 10);
+}
