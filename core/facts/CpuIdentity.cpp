@@ -28,12 +28,10 @@ CpuIdentity ReadCpuIdentity() {
     identity.Brand = Trimmed(id.brand_str);
     identity.Family = id.ext_family;
     identity.Model = id.ext_model;
+    // Not libcpuid's codename: its table is older than many processors in
+    // use and names them wrongly (a Ryzen Z1 "Zambezi X3", a Core Ultra "More
+    // than quad-core"), as it does some older ones; no fact at all is better.
     identity.Stepping = id.stepping;
-    identity.Codename = Trimmed(id.cpu_codename);
-    // The table's own entries for families it cannot place ("Unknown Xeon").
-    if (identity.Codename && identity.Codename->rfind("Unknown", 0) == 0) {
-        identity.Codename.reset();
-    }
     return identity;
 }
 

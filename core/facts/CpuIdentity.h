@@ -12,10 +12,6 @@ struct CpuIdentity {
     std::optional<int> Family;
     std::optional<int> Model;
     std::optional<int> Stepping;
-    // libcpuid's name for the family and model, e.g. "Alder Lake-P": the
-    // best match in the library's table, which can miss processors newer
-    // than the library.
-    std::optional<std::string> Codename;
 };
 
 CpuIdentity ReadCpuIdentity();

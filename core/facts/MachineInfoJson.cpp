@@ -78,7 +78,6 @@ json Processor(const MachineInfo& info) {
             {"family", OrNull(id.Family)},
             {"model", OrNull(id.Model)},
             {"stepping", OrNull(id.Stepping)},
-            {"codename", TextOrNull(id.Codename)},
             {"x86_64_level", OrNull(info.X86_64Level)},
             {"sockets", count(&CpuTopology::Sockets)},
             {"cores", count(&CpuTopology::Cores)},

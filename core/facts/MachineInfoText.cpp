@@ -117,7 +117,6 @@ void AddProcessor(std::vector<Row>& rows, const MachineInfo& info) {
     rows.push_back({"Family", NumberOr(id.Family)});
     rows.push_back({"Model", NumberOr(id.Model)});
     rows.push_back({"Stepping", NumberOr(id.Stepping)});
-    rows.push_back({"Codename (libcpuid)", TextOr(id.Codename)});
     rows.push_back({"x86-64 level",
                     info.X86_64Level ? "x86-64-v" + std::to_string(*info.X86_64Level) : kUnknown});
     rows.push_back({"Sockets", topology ? NumberOr(topology->Sockets) : kUnknown});

@@ -162,7 +162,6 @@ std::vector<FactGroup> ReportFacts(const json& info, const MachineIdentity& mach
          {{"Brand", text(at(processor, {"brand"}),
                          machine.Processor.empty() ? kUnknown : machine.Processor)},
           {"Vendor", text(at(processor, {"vendor"}))},
-          {"Codename", text(at(processor, {"codename"}))},
           {"Architecture", text(at(processor, {"architecture"}))},
           {"Identification", identification(processor)},
           {"x86-64 level", level == kUnknown ? level : "x86-64-v" + level},

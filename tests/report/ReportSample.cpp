@@ -35,7 +35,6 @@ json info(const char* host, const char* vendor, const char* brand, int cores, in
               {"family", 6},
               {"model", 167},
               {"stepping", 1},
-              {"codename", nullptr},
               {"x86_64_level", 4},
               {"sockets", 1},
               {"cores", cores},
