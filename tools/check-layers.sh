@@ -28,6 +28,7 @@ declare -A may_include=(
   [results]="platform codec run"
   [history]="platform run results facts"
   [report]="platform run results facts history"
+  [rawdata]="platform facts"
   [toolkit]="platform"
   [artwork]="platform"
   [controls]="platform toolkit"
@@ -37,14 +38,15 @@ declare -A may_include=(
   [quelvorant]="platform facts history toolkit artwork app"
   [commandline]=""
   [he3]="platform codec commandline"
-  [quelvorant-cli]="platform codec facts run results history report commandline"
+  [quelvorant-cli]="platform codec facts run results history report rawdata commandline"
   [testinput]="platform"
   [icons]="platform toolkit artwork"
   [bench]="platform codec quelcore facts run results toolkit artwork controls infowindow benchwindow"
   [tests/support]="platform facts toolkit"
   [tests/packaging]="tests/support platform toolkit artwork"
   [tests/testinput]="tests/support testinput platform codec"
-  [tests/layers]="platform codec quelcore facts run results history report"
+  [tests/rawdata]="tests/support tests/facts platform facts rawdata"
+  [tests/layers]="platform codec quelcore facts run results history report rawdata"
 )
 
 # Folders that may use no Qt at all: the core and the command-line programs.

@@ -8,6 +8,7 @@ QUEL_PACKAGES=(
   libhwloc-dev nlohmann-json3-dev          # the machine's facts: topology, JSON
   libcli11-dev                             # command-line options
   libsqlite3-dev                           # the results history
+  libarchive-dev                           # the raw facts' bundle (.tar.gz)
   googletest libgtest-dev libgmock-dev     # tests
   python3-jsonschema                       # JSON output checked against its schema
   libbenchmark-dev                         # benchmarks

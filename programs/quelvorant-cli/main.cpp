@@ -16,6 +16,7 @@
 #include "quelvorant-cli/HistoryCommands.h"
 #include "quelvorant-cli/Interruption.h"
 #include "quelvorant-cli/ReportCommand.h"
+#include "rawdata/RawDataSave.h"
 
 #include <algorithm>
 #include <exception>
@@ -60,7 +61,13 @@ void addMachineName(CLI::App* command) {
                                "NAME", "machine name"));
 }
 
-int runInfo(bool json) {
+int runInfo(bool json, const std::optional<std::string>& rawFile, bool identity) {
+    if (rawFile) {
+        const std::size_t bytes = SaveRawData(*rawFile, {"", identity});
+        std::cout << "Wrote the raw facts of this machine to " << *rawFile << " (" << bytes
+                  << " bytes).\n";
+        return 0;
+    }
     const MachineInfo info = machineInfo();
     if (json) {
         std::cout << MachineInfoJson(info).dump(2) << '\n';
@@ -103,8 +110,17 @@ int main(int argc, char** argv) {
     CLI::App* info = app.add_subcommand("info", "show the processor, caches, memory and system");
     bool infoJson = false;
     info->add_flag("--json", infoJson, "print one JSON object (schema quelvorant.info/2)");
+    std::optional<std::string> rawFile;
+    bool withIdentity = false;
+    CLI::Option* saveRaw =
+        info->add_option("--save-raw", rawFile,
+                         "write what the facts are made from to FILE (.tar.gz), for a bug report")
+            ->excludes("--json");
+    info->add_flag("--with-identity", withIdentity,
+                   "keep the host name, machine id and serial numbers in that file")
+        ->needs(saveRaw);
     addMachineName(info);
-    info->callback([&] { command = [&] { return runInfo(infoJson); }; });
+    info->callback([&] { command = [&] { return runInfo(infoJson, rawFile, withIdentity); }; });
 
     CLI::App* bench = app.add_subcommand("bench", "run the benchmark and print its figures");
     BenchOptions options;

@@ -101,6 +101,7 @@ TEST_F(QuelvorantCli, BadCommandLinesExitWithTwoAndSayWhy) {
         {{"bench", "--input", "/no/such/file"}, "/no/such/file"},
         {{"compare", "only-one.json"}, "compare"},
         {{"info", "--color"}, "--color"},
+        {{"info", "--with-identity"}, "--save-raw"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.says);
@@ -110,6 +111,19 @@ TEST_F(QuelvorantCli, BadCommandLinesExitWithTwoAndSayWhy) {
         EXPECT_NE(outcome.err.find("Usage: "), std::string::npos);
         EXPECT_EQ(outcome.out, "");
     }
+}
+
+TEST_F(QuelvorantCli, SaveRawWritesAGzippedTarOrNamesTheFileItCouldNot) {
+    const std::string bundle = dir_.File("raw.tar.gz");
+    const Outcome saved = Run({"info", "--save-raw", bundle});
+    EXPECT_EQ(saved.status, 0) << saved.err;
+    ChildProcess list("/bin/tar", {"-tzf", bundle}, dir_.Path());
+    EXPECT_EQ(list.Wait(), 0) << list.Err();
+    EXPECT_NE(list.Out().find("raw/proc/cpuinfo\n"), std::string::npos) << list.Out();
+    const std::string unwritable = dir_.File("no/folder/raw.tar.gz");
+    const Outcome failed = Run({"info", "--save-raw", unwritable});
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_NE(failed.err.find(unwritable), std::string::npos) << failed.err;
 }
 
 TEST_F(QuelvorantCli, JsonOfInfoAndBenchFollowsTheSchemas) {
