@@ -41,6 +41,11 @@ const CpuidAnswer* CpuidAnswers::Find(std::uint32_t leaf, std::uint32_t subleaf)
     return found == Leaves.end() ? nullptr : &found->second;
 }
 
+const CpuidAnswer* CpuidAnswers::FindReported(std::uint32_t leaf, std::uint32_t subleaf) const {
+    const CpuidAnswer* top = Find(leaf & 0x80000000u);
+    return top != nullptr && (*top)[0] >= leaf ? Find(leaf, subleaf) : nullptr;
+}
+
 std::vector<CpuidAnswers> ParseCpuidDump(const std::string& text, const std::string& name) {
     const auto fail = [&name](std::size_t line, const std::string& what) {
         return QuelError(QuelError::kOwnError, "ParseCpuidDump",

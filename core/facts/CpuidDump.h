@@ -17,6 +17,10 @@ struct CpuidAnswers {
 
     // The answer to leaf and subleaf; nullptr where the dump has none.
     const CpuidAnswer* Find(std::uint32_t leaf, std::uint32_t subleaf = 0) const;
+    // The same, but only for a leaf the processor reports it has: at most
+    // the maximum that leaf 0 or leaf 0x80000000 tells. Above it, processors
+    // repeat another leaf's answer.
+    const CpuidAnswer* FindReported(std::uint32_t leaf, std::uint32_t subleaf = 0) const;
 };
 
 // Limits on a dump that comes from elsewhere: a machine has a few thousand

@@ -1,8 +1,11 @@
-// Feeds arbitrary bytes to the reader of CPUID dumps and reads an identity
-// from what it accepts. A QuelError is an accepted outcome; what is accepted
-// keeps to the limits.
+// Feeds arbitrary bytes to the reader of CPUID dumps and reads an identity,
+// the extensions and the layout from what it accepts. A QuelError is an accepted outcome; what is
+// accepted keeps to the limits.
 #include "facts/CpuidDump.h"
 #include "facts/DumpIdentity.h"
+#include "facts/DumpRegisters.h"
+#include "facts/DumpTopology.h"
+#include "facts/InstructionSets.h"
 #include "platform/QuelError.h"
 
 #include <cstddef>
@@ -18,6 +21,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         for (const CpuidAnswers& cpu : cpus) {
             IdentityFromCpuid(cpu);
+            X86_64Level(RegistersFromCpuid(cpu));
+        }
+        const CpuTopology topology = TopologyFromCpuid(cpus);
+        if (topology.Threads.value_or(0) == 0 || topology.Cores.value_or(0) == 0) {
+            __builtin_trap();
         }
     } catch (const QuelError&) {
     }
