@@ -15,7 +15,8 @@ MachineInfo CollectMachineInfo(ProcessorLibrary& library, SystemStatus& system,
 }
 
 MachineInfo CollectMachineInfo(ProcessorLibrary& library, SystemStatus& system,
-                               const std::string& root, std::optional<CpuTopology> topology) {
+                               const std::string& root, std::optional<CpuTopology> topology,
+                               std::chrono::milliseconds usageInterval) {
     MachineInfo info;
     info.ProgramVersion = VersionText();
     // The library tells what the processors did since its last reading, at
@@ -46,7 +47,7 @@ MachineInfo CollectMachineInfo(ProcessorLibrary& library, SystemStatus& system,
     info.Distribution = OsRelease::ReadPrettyName(root);
     info.MachineId = MachineId::Read(root);
     info.MachineName = MachineName::Chosen(info.Kernel ? info.Kernel->HostName : std::string());
-    std::this_thread::sleep_until(usageFrom + kUsageInterval);
+    std::this_thread::sleep_until(usageFrom + usageInterval);
     info.Status = ReadStatusFigures(library, system);
     info.StatusText = MakeStatusTexts(info.Status);
     return info;

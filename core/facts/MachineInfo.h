@@ -57,6 +57,9 @@ struct MachineInfo {
 // interfaces Form1 uses; root lets tests point sysfs/proc/etc reads at a fake tree.
 MachineInfo CollectMachineInfo(ProcessorLibrary& library, SystemStatus& system,
                                const std::string& root = "");
-// The same with a topology given instead of this machine's.
+// The same with a topology given instead of this machine's, and the usage
+// measured over usageInterval (zero: what the library tells at once, which
+// is enough where only who the machine is matters).
 MachineInfo CollectMachineInfo(ProcessorLibrary& library, SystemStatus& system,
-                               const std::string& root, std::optional<CpuTopology> topology);
+                               const std::string& root, std::optional<CpuTopology> topology,
+                               std::chrono::milliseconds usageInterval = kUsageInterval);

@@ -29,13 +29,17 @@ namespace {
 // --machine-name NAME, given to a command that tells which machine it runs on.
 std::optional<std::string> chosenName;
 
-MachineInfo machineInfo() {
+// All the facts, or (identityOnly) those that tell who this machine is,
+// without the topology and the moment the usage is measured over.
+MachineInfo machineInfo(bool identityOnly = false) {
     if (!chosenName) {
         MachineName::CheckVariable();
     }
     QuelCoreBinding library;
     HostSystemStatus system;
-    MachineInfo info = CollectMachineInfo(library, system);
+    MachineInfo info = identityOnly ? CollectMachineInfo(library, system, "", std::nullopt,
+                                                         std::chrono::milliseconds(0))
+                                    : CollectMachineInfo(library, system);
     if (chosenName) {
         info.MachineName = *chosenName;
     }
@@ -46,9 +50,8 @@ nlohmann::json machineInfoJson() {
     return MachineInfoJson(machineInfo());
 }
 
-ResultsHistory::MachineKey thisMachine() {
-    const HistoryMachine machine = HistoryMachineOf(machineInfoJson(), "");
-    return {machine.Id, machine.Name};
+HistoryMachine thisMachine() {
+    return HistoryMachineOf(MachineInfoJson(machineInfo(true)), "");
 }
 
 // Adds --machine-name to a command that records or looks for this machine.
@@ -212,7 +215,7 @@ int main(int argc, char** argv) {
         if (std::count(importFiles.begin(), importFiles.end(), "-") > 1) {
             throw CLI::ValidationError("FILES", "standard input (-) can be read only once");
         }
-        command = [&] { return RunImport(importFiles, HistoryMachineOf(machineInfoJson(), "")); };
+        command = [&] { return RunImport(importFiles, thisMachine()); };
     });
 
     CLI::App* reportCommand = app.add_subcommand(
@@ -224,8 +227,12 @@ int main(int argc, char** argv) {
     reportCommand->add_option("--html", reportFile, "the file to write, - for standard output")
         ->required();
     addMachineName(reportCommand);
-    reportCommand->callback(
-        [&] { command = [&] { return RunReport(reportRun, reportFile, thisMachine()); }; });
+    reportCommand->callback([&] {
+        command = [&] {
+            const HistoryMachine machine = thisMachine();
+            return RunReport(reportRun, reportFile, {machine.Id, machine.Name});
+        };
+    });
 
     CommandLine::UseUsageFirstHelp(app);
     if (const auto done = CommandLine::Parse(app, argc, argv)) {
