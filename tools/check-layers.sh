@@ -28,7 +28,7 @@ declare -A may_include=(
   [results]="platform codec run"
   [history]="platform run results facts"
   [report]="platform run results facts history"
-  [rawdata]="platform facts"
+  [rawdata]="platform quelcore facts"
   [toolkit]="platform"
   [artwork]="platform"
   [controls]="platform toolkit"
@@ -45,7 +45,7 @@ declare -A may_include=(
   [tests/support]="platform facts toolkit"
   [tests/packaging]="tests/support platform toolkit artwork"
   [tests/testinput]="tests/support testinput platform codec"
-  [tests/rawdata]="tests/support tests/facts platform facts rawdata"
+  [tests/rawdata]="tests/support tests/facts platform quelcore facts rawdata"
   [tests/layers]="platform codec quelcore facts run results history report rawdata"
 )
 

@@ -125,6 +125,26 @@ std::optional<CpuTopology> MachineCpuTopology() {
     });
 }
 
+std::optional<CpuTopology> CpuTopologyFromTree(const std::string& root) {
+    const char* const kFsRoot = "HWLOC_FSROOT";
+    const char* earlier = std::getenv(kFsRoot);
+    const std::optional<std::string> saved =
+        earlier ? std::optional<std::string>(earlier) : std::nullopt;
+    ::setenv(kFsRoot, root.c_str(), 1);
+    std::optional<CpuTopology> topology = Load([](hwloc_topology_t raw) {
+        return hwloc_topology_set_flags(raw, HWLOC_TOPOLOGY_FLAG_INCLUDE_DISALLOWED) != 0
+                   ? -1
+                   : hwloc_topology_set_components(raw, HWLOC_TOPOLOGY_COMPONENTS_FLAG_BLACKLIST,
+                                                   "x86");
+    });
+    if (saved) {
+        ::setenv(kFsRoot, saved->c_str(), 1);
+    } else {
+        ::unsetenv(kFsRoot);
+    }
+    return topology;
+}
+
 std::optional<CpuTopology> CpuTopologyFromXml(const std::string& xml) {
     return Load([&xml](hwloc_topology_t topology) {
         // The length counts the closing NUL, as hwloc's own XML export does.

@@ -45,6 +45,10 @@ struct CpuTopology {
 // This machine's topology, its disallowed processors included; nothing when
 // hwloc fails.
 std::optional<CpuTopology> MachineCpuTopology();
+// A topology read from a copy of a Linux machine's /proc and /sys under root,
+// as hwloc reads such a tree (HWLOC_FSROOT, set only while it reads), with
+// nothing filled in from this machine's own CPUID.
+std::optional<CpuTopology> CpuTopologyFromTree(const std::string& root);
 // A topology exported as hwloc XML.
 std::optional<CpuTopology> CpuTopologyFromXml(const std::string& xml);
 // A topology from an hwloc synthetic description, e.g. "pack:2 core:4 pu:2".

@@ -34,6 +34,43 @@ bool readHex(const std::string& text, std::uint32_t& value) {
     return true;
 }
 
+// Lines that name one leaf and subleaf instead of a family of them.
+struct SingleLeaf {
+    const char* Name;
+    std::uint32_t Leaf;
+    std::uint32_t Subleaf;
+};
+
+constexpr SingleLeaf kSingles[] = {
+    {"leaf7_subleaf1=", 7, 1},
+    {"hypervisor_leaf=", 0x40000000u, 0},
+};
+
+constexpr char kXcr0[] = "xcr0=";
+
+// EAX, EBX, ECX and EDX from "eax ebx ecx edx"; what is wrong, or empty.
+std::string readAnswer(const std::string& text, CpuidAnswer& answer) {
+    std::istringstream words(text);
+    std::string word;
+    for (std::uint32_t& value : answer) {
+        if (!(words >> word) || !readHex(word, value)) {
+            return "four hexadecimal numbers must follow '='";
+        }
+    }
+    return words >> word ? "more than four numbers after '='" : "";
+}
+
+// A 64-bit register as 16 hexadecimal digits.
+bool readXcr0(const std::string& text, std::uint64_t& value) {
+    std::uint32_t high = 0;
+    std::uint32_t low = 0;
+    if (text.size() != 16 || !readHex(text.substr(0, 8), high) || !readHex(text.substr(8), low)) {
+        return false;
+    }
+    value = static_cast<std::uint64_t>(high) << 32 | low;
+    return true;
+}
+
 } // namespace
 
 const CpuidAnswer* CpuidAnswers::Find(std::uint32_t leaf, std::uint32_t subleaf) const {
@@ -74,6 +111,33 @@ std::vector<CpuidAnswers> ParseCpuidDump(const std::string& text, const std::str
             cpus.emplace_back();
             continue;
         }
+        if (cpus.empty()) {
+            cpus.emplace_back();
+        }
+        if (line.rfind(kXcr0, 0) == 0) {
+            std::uint64_t xcr0 = 0;
+            if (!readXcr0(line.substr(sizeof kXcr0 - 1), xcr0)) {
+                throw fail(number, "xcr0 must be 16 hexadecimal digits");
+            }
+            cpus.back().Xcr0 = xcr0;
+            continue;
+        }
+        const SingleLeaf* single = nullptr;
+        for (const SingleLeaf& known : kSingles) {
+            if (line.rfind(known.Name, 0) == 0) {
+                single = &known;
+            }
+        }
+        if (single != nullptr) {
+            CpuidAnswer answer{};
+            const std::string fault =
+                readAnswer(line.substr(std::string(single->Name).size()), answer);
+            if (!fault.empty()) {
+                throw fail(number, fault);
+            }
+            cpus.back().Leaves[{single->Leaf, single->Subleaf}] = answer;
+            continue;
+        }
         const auto open = line.find('[');
         const auto close = line.find("]=");
         const LeafKind* kind = nullptr;
@@ -94,26 +158,16 @@ std::vector<CpuidAnswers> ParseCpuidDump(const std::string& text, const std::str
         if (index > kMaxDumpIndex) {
             throw fail(number, "index " + digits + " is above " + std::to_string(kMaxDumpIndex));
         }
-        std::istringstream words(line.substr(close + 2));
         CpuidAnswer answer{};
-        std::string word;
-        for (std::uint32_t& value : answer) {
-            if (!(words >> word) || !readHex(word, value)) {
-                throw fail(number, "four hexadecimal numbers must follow '='");
-            }
-        }
-        if (words >> word) {
-            throw fail(number, "more than four numbers after '='");
-        }
-        if (cpus.empty()) {
-            cpus.emplace_back();
+        if (const std::string fault = readAnswer(line.substr(close + 2), answer); !fault.empty()) {
+            throw fail(number, fault);
         }
         const std::pair<std::uint32_t, std::uint32_t> key =
             kind->Subleaf ? std::make_pair(kind->Leaf, index)
                           : std::make_pair(kind->Leaf + index, std::uint32_t{0});
         cpus.back().Leaves[key] = answer;
     }
-    if (cpus.empty() || cpus.front().Leaves.empty()) {
+    if (cpus.empty() || (cpus.front().Leaves.empty() && !cpus.front().Xcr0)) {
         throw fail(0, "holds no CPUID answers");
     }
     return cpus;

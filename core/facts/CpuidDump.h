@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,6 +15,8 @@ using CpuidAnswer = std::array<std::uint32_t, 4>;
 // The CPUID answers of one logical processor, as a dump holds them.
 struct CpuidAnswers {
     std::map<std::pair<std::uint32_t, std::uint32_t>, CpuidAnswer> Leaves;
+    // The register state the operating system enabled, where the dump tells.
+    std::optional<std::uint64_t> Xcr0;
 
     // The answer to leaf and subleaf; nullptr where the dump has none.
     const CpuidAnswer* Find(std::uint32_t leaf, std::uint32_t subleaf = 0) const;
@@ -33,7 +36,10 @@ inline constexpr std::uint32_t kMaxDumpIndex = 1023;
 // "Logical CPU #N" line per processor, then lines such as
 // "basic_cpuid[1]=000306a9 02100800 7fbae3ff bfebfbff" (leaf 1),
 // "ext_cpuid[1]=..." (leaf 0x80000001) and "intel_fn4[2]=..." (leaf 4,
-// subleaf 2); a dump without "Logical CPU" lines is one processor. Raises a
+// subleaf 2); a dump without "Logical CPU" lines is one processor. The
+// lines that the format lacks and this program's bundles keep beside it are
+// read too: "leaf7_subleaf1=...", "hypervisor_leaf=..." (leaf 0x40000000)
+// and "xcr0=" with 16 hexadecimal digits. Raises a
 // QuelError naming the dump (name), the line and what is wrong for anything
 // else, and for a dump that passes the limits above.
 std::vector<CpuidAnswers> ParseCpuidDump(const std::string& text, const std::string& name);

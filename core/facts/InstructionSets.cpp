@@ -88,6 +88,16 @@ std::vector<Extension> DecodeExtensions(const CpuidRegisters& registers) {
     return extensions;
 }
 
+std::vector<std::string> ExtensionsOfLeaf7Subleaf1() {
+    std::vector<std::string> names;
+    for (const ExtensionBit& extension : kExtensions) {
+        if (extension.Register == &CpuidRegisters::Leaf7Sub1Eax) {
+            names.emplace_back(extension.Name);
+        }
+    }
+    return names;
+}
+
 std::optional<int> X86_64Level(const CpuidRegisters& registers) {
     if ((registers.ExtLeaf1Edx & kLongMode) == 0) {
         return std::nullopt;

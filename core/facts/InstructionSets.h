@@ -3,6 +3,7 @@
 #include "facts/CpuidRegisters.h"
 
 #include <optional>
+#include <string>
 #include <vector>
 
 // One instruction-set extension and whether this machine can use it: the
@@ -15,6 +16,9 @@ struct Extension {
 
 // Every extension in a fixed order, each with its mark.
 std::vector<Extension> DecodeExtensions(const CpuidRegisters& registers);
+
+// The extensions that leaf 7 subleaf 1 tells, which libcpuid's dumps lack.
+std::vector<std::string> ExtensionsOfLeaf7Subleaf1();
 
 // The x86-64 micro-architecture level (1 to 4) that all of whose extensions
 // are usable; nothing without 64-bit long mode.

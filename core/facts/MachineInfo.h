@@ -51,6 +51,18 @@ struct MachineInfo {
     std::optional<std::string> MachineId;
     // The name its results go by: the host name unless the user chose one.
     std::string MachineName;
+
+    // The bundle of raw data the facts were loaded from; nothing for the
+    // running machine. A loaded machine's live figures (clock, usage,
+    // available memory, up-time, user, container) are unknown.
+    std::optional<std::string> LoadedFrom;
+    // Whether the window's feature marks are known.
+    bool FeatureMarksKnown = true;
+    // Extensions that the source cannot tell (a dump without leaf 7 subleaf 1).
+    std::vector<std::string> UnknownExtensions;
+    // Whether the extensions are marked as the processor has them, the
+    // operating system's saved registers (XCR0) being unknown.
+    bool ExtensionsOfProcessorOnly = false;
 };
 
 // Reads everything once. The library and system figures come through the same

@@ -22,7 +22,8 @@ json Window(const MachineInfo& info) {
     json features = json::array();
     for (std::size_t entry = 0; entry < kFeatureEntries.size(); ++entry) {
         features.push_back(
-            {{"name", Utf8Text(kFeatureEntries[entry].Text)}, {"present", texts.Features[entry]}});
+            {{"name", Utf8Text(kFeatureEntries[entry].Text)},
+             {"present", info.FeatureMarksKnown ? json(texts.Features[entry]) : json(nullptr)}});
     }
     return {{"title", Utf8Text(info.ProgramVersion)},
             {"user_name", Utf8Text(status.UserName)},
@@ -114,21 +115,39 @@ json Caches(const std::optional<CpuTopology>& topology) {
             {"l3", CacheLevel(topology->L3)}};
 }
 
-json Extensions(const std::optional<std::vector<Extension>>& extensions) {
-    if (!extensions) {
+json Extensions(const MachineInfo& info) {
+    if (!info.Extensions) {
         return nullptr;
     }
     json marks = json::object();
-    for (const Extension& extension : *extensions) {
+    for (const Extension& extension : *info.Extensions) {
         marks[extension.Name] = extension.Present;
+    }
+    for (const std::string& name : info.UnknownExtensions) {
+        marks[name] = nullptr;
     }
     return marks;
 }
 
-json Memory(const MEMORYSTATUS& memory) {
-    // /proc/meminfo without a total leaves every figure unknown.
+json Source(const MachineInfo& info) {
+    if (!info.LoadedFrom) {
+        return {{"kind", "live"}, {"bundle", nullptr}, {"extensions_of_processor_only", false}};
+    }
+    return {{"kind", "bundle"},
+            {"bundle", Utf8Text(*info.LoadedFrom)},
+            {"extensions_of_processor_only", info.ExtensionsOfProcessorOnly}};
+}
+
+json Memory(const MEMORYSTATUS& memory, bool live) {
+    // /proc/meminfo without a total leaves every figure unknown; a loaded
+    // machine's available memory is a figure of the moment it was saved.
     if (memory.ullTotalPhys == 0) {
         return {{"total_bytes", nullptr}, {"available_bytes", nullptr}, {"used_percent", nullptr}};
+    }
+    if (!live) {
+        return {{"total_bytes", memory.ullTotalPhys},
+                {"available_bytes", nullptr},
+                {"used_percent", nullptr}};
     }
     return {{"total_bytes", memory.ullTotalPhys},
             {"available_bytes", memory.ullAvailPhys},
@@ -144,16 +163,18 @@ json System(const MachineInfo& info) {
     for (const std::string& governor : info.Clock.Governors) {
         governors.push_back(Utf8Text(governor));
     }
+    const bool live = !info.LoadedFrom;
     return {{"kernel", part(&KernelName::System)},
             {"kernel_release", part(&KernelName::Release)},
             {"kernel_version", part(&KernelName::Version)},
             {"distribution", TextOrNull(info.Distribution)},
-            {"hostname", part(&KernelName::HostName)},
+            {"hostname",
+             kernel && !kernel->HostName.empty() ? part(&KernelName::HostName) : json(nullptr)},
             {"user",
              info.Status.UserName.empty() ? json(nullptr) : json(Utf8Text(info.Status.UserName))},
-            {"up_time_seconds", info.Status.UpTimeMilliseconds / 1000},
+            {"up_time_seconds", live ? json(info.Status.UpTimeMilliseconds / 1000) : json(nullptr)},
             {"hypervisor", TextOrNull(info.Virtual.Hypervisor)},
-            {"container", TextOrNull(info.Virtual.Container)},
+            {"container", live ? TextOrNull(info.Virtual.Container) : json(nullptr)},
             {"frequency_governors", governors.empty() ? json(nullptr) : governors}};
 }
 
@@ -161,6 +182,7 @@ json System(const MachineInfo& info) {
 
 nlohmann::json MachineInfoJson(const MachineInfo& info) {
     return {{"schema", kInfoSchema},
+            {"source", Source(info)},
             {"window", Window(info)},
             {"processor", Processor(info)},
             {"caches", Caches(info.Topology)},
@@ -168,8 +190,8 @@ nlohmann::json MachineInfoJson(const MachineInfo& info) {
              {{"base", OrNull(info.Clock.BaseMHz)},
               {"max", OrNull(info.Clock.MaxMHz)},
               {"current", OrNull(info.Clock.CurrentMHz)}}},
-            {"extensions", Extensions(info.Extensions)},
-            {"memory", Memory(info.Status.Memory)},
+            {"extensions", Extensions(info)},
+            {"memory", Memory(info.Status.Memory, !info.LoadedFrom)},
             {"system", System(info)},
             {"machine_id", OrNull(info.MachineId)},
             {"machine_name",

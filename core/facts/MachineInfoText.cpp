@@ -102,8 +102,9 @@ void AddWindow(std::vector<Row>& rows, const MachineInfo& info) {
     }
     rows.push_back({"Basic CPU features", {}});
     for (std::size_t entry = 0; entry < kFeatureEntries.size(); ++entry) {
-        rows.push_back(
-            {Utf8Text(kFeatureEntries[entry].Text), texts.Features[entry] ? "yes" : "no"});
+        rows.push_back({Utf8Text(kFeatureEntries[entry].Text), !info.FeatureMarksKnown ? kUnknown
+                                                               : texts.Features[entry] ? "yes"
+                                                                                       : "no"});
     }
 }
 
@@ -163,8 +164,11 @@ void AddCachesAndClock(std::vector<Row>& rows, const MachineInfo& info) {
 
 void AddExtensions(std::vector<Row>& rows, const MachineInfo& info) {
     rows.push_back({"Instruction-set extensions", {}});
+    // Without the operating system's choice of saved registers, what the
+    // processor has is all that is known.
+    const std::string label = info.ExtensionsOfProcessorOnly ? "In the processor" : "Usable";
     if (!info.Extensions) {
-        rows.push_back({"Usable", kUnknown});
+        rows.push_back({label, kUnknown});
         return;
     }
     std::vector<std::string> present;
@@ -173,27 +177,44 @@ void AddExtensions(std::vector<Row>& rows, const MachineInfo& info) {
             present.push_back(extension.Name);
         }
     }
-    rows.push_back({"Usable", present.empty() ? "none" : Joined(present)});
+    rows.push_back({label, present.empty() ? "none" : Joined(present)});
+    if (!info.UnknownExtensions.empty()) {
+        rows.push_back({"Unknown", Joined(info.UnknownExtensions)});
+    }
+}
+
+void AddSource(std::vector<Row>& rows, const MachineInfo& info) {
+    if (info.LoadedFrom) {
+        rows.push_back({"Loaded from", {}});
+        rows.push_back({"Bundle", Utf8Text(*info.LoadedFrom)});
+        rows.push_back({"Live figures", "unknown (clock, usage, available memory, up-time, user, "
+                                        "container)"});
+    }
 }
 
 void AddSystem(std::vector<Row>& rows, const MachineInfo& info) {
     const MEMORYSTATUS& memory = info.Status.Memory;
     const bool knownMemory = memory.ullTotalPhys != 0;
+    const bool live = !info.LoadedFrom;
     rows.push_back({"Memory", {}});
     rows.push_back({"Total", knownMemory ? GibibytesText(memory.ullTotalPhys) : kUnknown});
-    rows.push_back({"Available", knownMemory ? GibibytesText(memory.ullAvailPhys) : kUnknown});
-    rows.push_back({"Used", knownMemory ? std::to_string(memory.dwMemoryLoad) + " %" : kUnknown});
+    rows.push_back(
+        {"Available", knownMemory && live ? GibibytesText(memory.ullAvailPhys) : kUnknown});
+    rows.push_back(
+        {"Used", knownMemory && live ? std::to_string(memory.dwMemoryLoad) + " %" : kUnknown});
     const std::optional<KernelName>& kernel = info.Kernel;
     rows.push_back({"System", {}});
     rows.push_back(
         {"Kernel", kernel ? Utf8Text(kernel->System + " " + kernel->Release) : kUnknown});
     rows.push_back({"Distribution", TextOr(info.Distribution)});
     rows.push_back({"Hypervisor", TextOr(info.Virtual.Hypervisor, "none found")});
-    rows.push_back({"Container", TextOr(info.Virtual.Container, "none found")});
-    rows.push_back({"Host name", kernel ? Utf8Text(kernel->HostName) : kUnknown});
+    rows.push_back({"Container", live ? TextOr(info.Virtual.Container, "none found") : kUnknown});
+    rows.push_back(
+        {"Host name", kernel && !kernel->HostName.empty() ? Utf8Text(kernel->HostName) : kUnknown});
     rows.push_back(
         {"User", info.Status.UserName.empty() ? kUnknown : Utf8Text(info.Status.UserName)});
-    rows.push_back({"Up-time", DurationText(info.Status.UpTimeMilliseconds / 1000)});
+    rows.push_back(
+        {"Up-time", live ? DurationText(info.Status.UpTimeMilliseconds / 1000) : kUnknown});
     rows.push_back({"Machine ID (for results)", TextOr(info.MachineId)});
     rows.push_back({"Machine name (for results)",
                     info.MachineName.empty() ? kUnknown : Utf8Text(info.MachineName)});
@@ -210,6 +231,7 @@ std::size_t Width(const std::string& text) {
 
 std::string MachineInfoText(const MachineInfo& info) {
     std::vector<Row> rows;
+    AddSource(rows, info);
     AddWindow(rows, info);
     AddProcessor(rows, info);
     AddCachesAndClock(rows, info);

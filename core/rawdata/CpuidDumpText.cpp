@@ -56,6 +56,9 @@ std::string CpuidExtraText(const std::vector<ProcessorCpuid>& processors) {
         if (processor.Leaf7Subleaf1) {
             text += "leaf7_subleaf1=" + answerText(*processor.Leaf7Subleaf1) + "\n";
         }
+        if (processor.Hypervisor) {
+            text += "hypervisor_leaf=" + answerText(*processor.Hypervisor) + "\n";
+        }
         if (processor.Xcr0) {
             char xcr0[24];
             std::snprintf(xcr0, sizeof xcr0, "%016" PRIx64, *processor.Xcr0);

@@ -116,7 +116,10 @@ std::map<std::string, std::string> CollectMachineFiles(const std::string& root, 
     Collection collection(root);
     for (const char* path :
          {"/proc/cpuinfo", "/proc/meminfo", "/proc/stat", "/sys/devices/system/cpu/online",
-          "/sys/devices/system/cpu/possible", "/sys/devices/system/cpu/present"}) {
+          "/sys/devices/system/cpu/possible", "/sys/devices/system/cpu/present",
+          // What tells a virtual machine besides CPUID.
+          "/sys/hypervisor/type", "/sys/class/dmi/id/sys_vendor", "/sys/class/dmi/id/product_name",
+          "/proc/bus/pci/devices"}) {
         collection.File(path);
     }
     if (!collection.File("/etc/os-release")) {

@@ -15,6 +15,7 @@
 namespace {
 
 constexpr std::uint32_t kExtended = 0x80000000u;
+constexpr std::uint32_t kHypervisorBit = 1u << 31; // leaf 1, ECX
 
 // Subleaves from first on until ends says an answer closes the list; the
 // closing answer is not kept.
@@ -50,6 +51,9 @@ ProcessorCpuid WalkCpuid(const CpuidQuery& cpuid) {
     }
     if (basic > 7 && record.Basic[7][0] >= 1) {
         record.Leaf7Subleaf1 = cpuid(7, 1);
+    }
+    if (basic > 1 && (record.Basic[1][2] & kHypervisorBit) != 0) {
+        record.Hypervisor = cpuid(0x40000000u, 0);
     }
     // Cache descriptions end at cache type 0, topology levels at level type 0.
     const auto noCache = [](const CpuidAnswer& answer) { return (answer[0] & 0x1f) == 0; };

@@ -8,7 +8,8 @@
 #include <vector>
 
 // The CPUID answers of one logical processor that libcpuid's raw text
-// format holds, and what it lacks: leaf 7 subleaf 1 and XCR0.
+// format holds, and what it lacks: leaf 7 subleaf 1, the hypervisor's leaf
+// and XCR0.
 struct ProcessorCpuid {
     unsigned Cpu = 0;                  // the operating system's number of the processor
     std::vector<CpuidAnswer> Basic;    // leaves 0, 1, ..., subleaf 0
@@ -16,6 +17,8 @@ struct ProcessorCpuid {
     // Subleaves 0, 1, ... of leaves 4, 0xB, 0x12, 0x14 and 0x8000001D.
     std::vector<CpuidAnswer> Leaf4, Leaf0B, Leaf12, Leaf14, Leaf8000001D;
     std::optional<CpuidAnswer> Leaf7Subleaf1;
+    // Leaf 0x40000000, the hypervisor's signature, where leaf 1 says one runs.
+    std::optional<CpuidAnswer> Hypervisor;
     std::optional<std::uint64_t> Xcr0; // where the operating system enabled XSAVE
 };
 
@@ -30,8 +33,9 @@ inline constexpr std::uint32_t kMaxSubleaves = 64;
 
 // The leaves a processor reports through cpuid: the basic and extended ones
 // up to the highest that leaves 0 and 0x80000000 name, and the subleaves of
-// each family up to the answer that ends it, and leaf 7 subleaf 1 where leaf 7
-// names it. Cpu and Xcr0 stay empty.
+// each family up to the answer that ends it, leaf 7 subleaf 1 where leaf 7
+// names it and leaf 0x40000000 where leaf 1 says a hypervisor runs. Cpu and
+// Xcr0 stay empty.
 ProcessorCpuid WalkCpuid(const CpuidQuery& cpuid);
 
 // Every logical processor's answers, asked on each processor in turn with

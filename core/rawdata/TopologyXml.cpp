@@ -33,7 +33,9 @@ std::optional<std::string> MachineTopologyXml() {
     const Topology topology(raw, &hwloc_topology_destroy);
     char* buffer = nullptr;
     int length = 0;
+    // Instruction caches are kept, which hwloc leaves out unless asked.
     if (hwloc_topology_set_flags(raw, HWLOC_TOPOLOGY_FLAG_INCLUDE_DISALLOWED) != 0 ||
+        hwloc_topology_set_icache_types_filter(raw, HWLOC_TYPE_FILTER_KEEP_ALL) != 0 ||
         hwloc_topology_load(raw) != 0 ||
         hwloc_topology_export_xmlbuffer(raw, &buffer, &length, 0) != 0 || buffer == nullptr) {
         return std::nullopt;

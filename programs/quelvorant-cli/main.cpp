@@ -16,7 +16,9 @@
 #include "quelvorant-cli/HistoryCommands.h"
 #include "quelvorant-cli/Interruption.h"
 #include "quelvorant-cli/ReportCommand.h"
+#include "rawdata/LoadedMachine.h"
 #include "rawdata/RawDataSave.h"
+#include "rawdata/UnpackedBundle.h"
 
 #include <algorithm>
 #include <exception>
@@ -64,14 +66,36 @@ void addMachineName(CLI::App* command) {
                                "NAME", "machine name"));
 }
 
-int runInfo(bool json, const std::optional<std::string>& rawFile, bool identity) {
-    if (rawFile) {
-        const std::size_t bytes = SaveRawData(*rawFile, {"", identity});
-        std::cout << "Wrote the raw facts of this machine to " << *rawFile << " (" << bytes
+// What --save-raw and --load-raw name.
+struct RawData {
+    std::optional<std::string> SaveTo;
+    bool WithIdentity = false;
+    std::optional<std::string> LoadFrom;
+};
+
+// The facts of the machine whose raw data path holds; each file that is
+// there but cannot be used is said on standard error.
+MachineInfo loadedMachineInfo(const std::string& path) {
+    const UnpackedBundle bundle(path);
+    LoadedMachine loaded = LoadMachineInfo(bundle.Root(), path);
+    for (const std::string& fault : loaded.Faults) {
+        std::cerr << "quelvorant-cli: " << InertText(path, true) << ": " << InertText(fault, true)
+                  << "; what it tells is unknown\n";
+    }
+    if (chosenName) {
+        loaded.Info.MachineName = *chosenName;
+    }
+    return loaded.Info;
+}
+
+int runInfo(bool json, const RawData& raw) {
+    if (raw.SaveTo) {
+        const std::size_t bytes = SaveRawData(*raw.SaveTo, {"", raw.WithIdentity});
+        std::cout << "Wrote the raw facts of this machine to " << *raw.SaveTo << " (" << bytes
                   << " bytes).\n";
         return 0;
     }
-    const MachineInfo info = machineInfo();
+    const MachineInfo info = raw.LoadFrom ? loadedMachineInfo(*raw.LoadFrom) : machineInfo();
     if (json) {
         std::cout << MachineInfoJson(info).dump(2) << '\n';
     } else {
@@ -113,17 +137,21 @@ int main(int argc, char** argv) {
     CLI::App* info = app.add_subcommand("info", "show the processor, caches, memory and system");
     bool infoJson = false;
     info->add_flag("--json", infoJson, "print one JSON object (schema quelvorant.info/2)");
-    std::optional<std::string> rawFile;
-    bool withIdentity = false;
+    RawData raw;
     CLI::Option* saveRaw =
-        info->add_option("--save-raw", rawFile,
+        info->add_option("--save-raw", raw.SaveTo,
                          "write what the facts are made from to FILE (.tar.gz), for a bug report")
             ->excludes("--json");
-    info->add_flag("--with-identity", withIdentity,
+    info->add_flag("--with-identity", raw.WithIdentity,
                    "keep the host name, machine id and serial numbers in that file")
         ->needs(saveRaw);
+    info->add_option("--load-raw", raw.LoadFrom,
+                     "show the facts of the machine whose raw data PATH holds: a bundle that "
+                     "--save-raw wrote, a folder laid out like one, or a libcpuid dump")
+        ->type_name("PATH")
+        ->excludes(saveRaw);
     addMachineName(info);
-    info->callback([&] { command = [&] { return runInfo(infoJson, rawFile, withIdentity); }; });
+    info->callback([&] { command = [&] { return runInfo(infoJson, raw); }; });
 
     CLI::App* bench = app.add_subcommand("bench", "run the benchmark and print its figures");
     BenchOptions options;

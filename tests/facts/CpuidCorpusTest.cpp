@@ -2,6 +2,7 @@
 #include "facts/DumpRegisters.h"
 #include "facts/DumpTopology.h"
 #include "facts/InstructionSets.h"
+#include "facts/LoadedProcessor.h"
 #include "platform/FileSystem.h"
 #include "tests/facts/LibcpuidFlags.h"
 
@@ -120,6 +121,33 @@ TEST(CpuidCorpus, EveryDumpIsReadAndItsFactsAgree) {
             }
         }
         compare(name, "x86-64 level", X86_64Level(registers), LevelOfFlags(flags));
+
+        // The information window's feature marks and cache sizes, as a
+        // loaded dump answers them. A cache that only leaf 2's descriptors
+        // tell is unknown here; one that libcpuid does not know (-1) is not
+        // compared. libcpuid decodes some marks for some vendors only: see
+        // the README.
+        const ProcessorIdentity window = ProcessorFromCpuid(cpus.front(), "/nonexistent");
+        for (std::int32_t code = 0; code < ProcessorIdentity::kCapsCount; ++code) {
+            if (const char* flag = FeatureFlagOfCode(code)) {
+                compare(name, std::string("window mark ") + flag, window.Caps[code] != 0,
+                        flags.count(flag) != 0,
+                        vendors.front() != "CentaurHauls" && vendors.front() != "  Shanghai  ");
+            }
+        }
+        compare(name, "window mark PowerNow (fid, vid, hwpstate)", window.Caps[38] != 0,
+                flags.count("fid") + flags.count("vid") + flags.count("hwpstate") != 0);
+        const std::pair<const char*, std::int32_t> caches[] = {
+            {"l1d-cache", window.Caps[CacheCode::Data]},
+            {"l1i-cache", window.Caps[CacheCode::Instructions]},
+            {"l2-cache", window.Caps[CacheCode::Level2]}};
+        for (const auto& [key, kb] : caches) {
+            if (kb == 0) {
+                ++tally[std::string("window ") + key].Unknown;
+            } else if (number(key) >= 0) {
+                compare(name, std::string("window ") + key, kb, number(key));
+            }
+        }
 
         // Cores, logical processors and core kinds: libcpuid calls some
         // efficiency cores "low-power efficiency".

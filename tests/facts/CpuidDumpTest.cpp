@@ -31,6 +31,8 @@ TEST(CpuidDump, IsReadOnlyWhenItHoldsAnswersWithinLimits) {
         {"three numbers", "basic_cpuid[0]=1 2 3\n", "four hexadecimal numbers must follow"},
         {"five numbers", "basic_cpuid[0]=1 2 3 4 5\n", "more than four numbers"},
         {"a number of 36 bits", "basic_cpuid[0]=1 2 3 123456789\n", "four hexadecimal"},
+        {"an XCR0 of 12 digits", "xcr0=0000000000e7\n", "dump:1: xcr0 must be 16 hexadecimal"},
+        {"leaf 7 subleaf 1 with two numbers", "leaf7_subleaf1=1 2\n", "dump:1: four hexadecimal"},
         {"more processors than any machine", many, "more than 8192 logical processors"},
         {"more than 16 MiB", std::string((16u << 20) + 1, '\n'), "larger than 16 MiB"},
     };

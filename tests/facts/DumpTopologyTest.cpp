@@ -31,12 +31,14 @@ TEST(DumpTopology, CountsByApicIdsAndLeafWidths) {
                                  {{7, 0}, {0, 0, 0, 1u << 15}},
                                  {{0xb, 0}, {1, 2, 0x100, 0}},
                                  {{0xb, 1}, {3, 4, 0x201, 0}},
-                                 {{0x1a, 0}, {0, 0, 0, 0}}}};
+                                 {{0x1a, 0}, {0, 0, 0, 0}}},
+                                {}};
     const CpuidAnswers zen = {{{{0, 0}, {0xd, kAmd, 0, 0}},
                                {{1, 0}, {0x00800f11, 0x00100800, 0, 1u << 28}},
                                {{0x80000000u, 0}, {0x8000001eu, 0, 0, 0}},
                                {{0x80000008u, 0}, {0, 0, 0x400f, 0}},
-                               {{0x8000001eu, 0}, {0, 0x100, 0, 0}}}};
+                               {{0x8000001eu, 0}, {0, 0x100, 0, 0}}},
+                              {}};
     const struct {
         const char* what;
         std::vector<CpuidAnswers> dump;

@@ -125,10 +125,15 @@ TEST(NumaNodes, AreReadByNumberWithTheirProcessors) {
     tree.Write("/sys/devices/system/node/node0/cpulist", "0-3\n");
     tree.Write("/sys/devices/system/node/possible", "0,2,10\n");
     tree.Write("/sys/devices/system/node/nodeX/cpulist", "99\n");
+    // Older trees keep only the mask: 32-bit words, the highest first.
+    tree.Write("/sys/devices/system/node/node3/cpumap", "00000003,c000000f\n");
+    tree.Write("/sys/devices/system/node/node4/cpumap", "0000000g\n");
     const std::vector<NumaNode> nodes = ReadNumaNodes(tree.Root());
-    ASSERT_EQ(nodes.size(), 3u);
+    ASSERT_EQ(nodes.size(), 5u);
     EXPECT_EQ(nodes[0].Node, 0);
     EXPECT_EQ(nodes[1].Node, 2);
     EXPECT_EQ(nodes[1].Cpus, "8-11,24");
-    EXPECT_EQ(nodes[2].Node, 10);
+    EXPECT_EQ(nodes[2].Cpus, "0-3,30-33");
+    EXPECT_EQ(nodes[3].Cpus, "");
+    EXPECT_EQ(nodes[4].Node, 10);
 }

@@ -1,11 +1,12 @@
 // Feeds arbitrary bytes to the reader of CPUID dumps and reads an identity,
-// the extensions and the layout from what it accepts. A QuelError is an accepted outcome; what is
-// accepted keeps to the limits.
+// the extensions, the window's answers and the layout from what it accepts. A QuelError is an
+// accepted outcome; what is accepted keeps to the limits.
 #include "facts/CpuidDump.h"
 #include "facts/DumpIdentity.h"
 #include "facts/DumpRegisters.h"
 #include "facts/DumpTopology.h"
 #include "facts/InstructionSets.h"
+#include "facts/LoadedProcessor.h"
 #include "platform/QuelError.h"
 
 #include <cstddef>
@@ -22,6 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const CpuidAnswers& cpu : cpus) {
             IdentityFromCpuid(cpu);
             X86_64Level(RegistersFromCpuid(cpu));
+            ProcessorFromCpuid(cpu, "/nonexistent");
         }
         const CpuTopology topology = TopologyFromCpuid(cpus);
         if (topology.Threads.value_or(0) == 0 || topology.Cores.value_or(0) == 0) {
