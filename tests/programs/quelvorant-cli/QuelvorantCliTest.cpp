@@ -102,6 +102,7 @@ TEST_F(QuelvorantCli, BadCommandLinesExitWithTwoAndSayWhy) {
         {{"compare", "only-one.json"}, "compare"},
         {{"info", "--color"}, "--color"},
         {{"info", "--with-identity"}, "--save-raw"},
+        {{"info", "--load-raw", "a", "--save-raw", "b"}, "excludes"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.says);
@@ -113,17 +114,23 @@ TEST_F(QuelvorantCli, BadCommandLinesExitWithTwoAndSayWhy) {
     }
 }
 
-TEST_F(QuelvorantCli, SaveRawWritesAGzippedTarOrNamesTheFileItCouldNot) {
+TEST_F(QuelvorantCli, SaveRawWritesAGzippedTarThatLoadRawReadsOrNamesTheFileItCouldNot) {
     const std::string bundle = dir_.File("raw.tar.gz");
     const Outcome saved = Run({"info", "--save-raw", bundle});
     EXPECT_EQ(saved.status, 0) << saved.err;
     ChildProcess list("/bin/tar", {"-tzf", bundle}, dir_.Path());
     EXPECT_EQ(list.Wait(), 0) << list.Err();
     EXPECT_NE(list.Out().find("raw/proc/cpuinfo\n"), std::string::npos) << list.Out();
+    const Outcome loaded = Run({"info", "--load-raw", bundle});
+    EXPECT_EQ(loaded.status, 0) << loaded.err;
+    EXPECT_EQ(loaded.out.rfind("Loaded from:\n  Bundle:", 0), 0u) << loaded.out;
+    EXPECT_NE(loaded.out.find(bundle), std::string::npos);
     const std::string unwritable = dir_.File("no/folder/raw.tar.gz");
-    const Outcome failed = Run({"info", "--save-raw", unwritable});
-    EXPECT_EQ(failed.status, 1);
-    EXPECT_NE(failed.err.find(unwritable), std::string::npos) << failed.err;
+    for (const char* option : {"--save-raw", "--load-raw"}) {
+        const Outcome failed = Run({"info", option, unwritable});
+        EXPECT_EQ(failed.status, 1);
+        EXPECT_NE(failed.err.find(unwritable), std::string::npos) << failed.err;
+    }
 }
 
 TEST_F(QuelvorantCli, JsonOfInfoAndBenchFollowsTheSchemas) {
