@@ -76,6 +76,10 @@ std::vector<CacheGroup> Caches(hwloc_topology_t topology, hwloc_obj_type_t type)
     std::vector<CacheGroup> groups;
     for (hwloc_obj_t cache = hwloc_get_next_obj_by_type(topology, type, nullptr); cache != nullptr;
          cache = hwloc_get_next_obj_by_type(topology, type, cache)) {
+        // A tree without sizes gives caches of none: unknown, not empty.
+        if (cache->attr->cache.size == 0) {
+            continue;
+        }
         const CacheGroup instance{cache->attr->cache.size, 1,
                                   CountInside(topology, cache->cpuset, HWLOC_OBJ_CORE),
                                   CountInside(topology, cache->cpuset, HWLOC_OBJ_PU)};

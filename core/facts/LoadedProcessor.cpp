@@ -160,8 +160,9 @@ ProcessorIdentity ProcessorFromCpuid(const CpuidAnswers& answers, const std::str
     return identity;
 }
 
-ProcessorIdentity ProcessorFromCpuinfo(const std::string& cpuinfo, const std::string& cacheFolder) {
-    ProcessorIdentity identity = CpuInfoIdentity(cpuinfo, cacheFolder);
+ProcessorIdentity ProcessorFromCpuinfo(const std::string& cpuinfo, const std::string& cacheFolder,
+                                       std::optional<std::uint64_t> midr) {
+    ProcessorIdentity identity = CpuInfoIdentity(cpuinfo, cacheFolder, midr);
     const std::optional<std::string> flags = CpuInfoField(cpuinfo, "flags");
     if (!flags || !CpuInfoField(cpuinfo, "cpu family")) {
         return identity;

@@ -19,7 +19,9 @@ ProcessorIdentity ProcessorFromCpuid(const CpuidAnswers& answers, const std::str
 // From /proc/cpuinfo text: as the library reads it on machines without
 // CPUID, and on x86 the family, model and stepping, the feature marks of the
 // "flags" line, the power management and the address sizes.
-ProcessorIdentity ProcessorFromCpuinfo(const std::string& cpuinfo, const std::string& cacheFolder);
+// On ARM, midr is sysfs's identification register of the first processor.
+ProcessorIdentity ProcessorFromCpuinfo(const std::string& cpuinfo, const std::string& cacheFolder,
+                                       std::optional<std::uint64_t> midr = std::nullopt);
 
 // The kernel's and libcpuid's name of the feature that a capability code
 // marks ("fpu", "mmxext", ...); nullptr for codes that are no single flag.

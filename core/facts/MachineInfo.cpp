@@ -1,5 +1,6 @@
 #include "facts/MachineInfo.h"
 
+#include "facts/ArmFeatures.h"
 #include "facts/MachineId.h"
 #include "facts/MachineName.h"
 #include "facts/OsRelease.h"
@@ -8,6 +9,18 @@
 #include "platform/Version.h"
 
 #include <thread>
+
+void AddArmIdentity(MachineInfo& info) {
+    if (!info.Arm) {
+        return;
+    }
+    std::string brand;
+    for (const ArmCoreKind& kind : info.Arm->Kinds) {
+        brand += (brand.empty() ? "" : ", ") + kind.Name;
+    }
+    info.Identity.Vendor = info.Identity.Vendor.value_or(info.Arm->Vendor);
+    info.Identity.Brand = info.Identity.Brand.value_or(brand);
+}
 
 MachineInfo CollectMachineInfo(ProcessorLibrary& library, SystemStatus& system,
                                const std::string& root) {
@@ -41,6 +54,8 @@ MachineInfo CollectMachineInfo(ProcessorLibrary& library, SystemStatus& system,
             info.VirtualAddressBits = static_cast<int>((registers->ExtLeaf8Eax >> 8) & 0xff);
         }
     }
+    info.Arm = ReadArmProcessor(root, ReadArmFeatures());
+    AddArmIdentity(info);
     info.NumaNodes = ReadNumaNodes(root);
     info.Virtual = ReadVirtualization(root, registers ? registers->HypervisorSignature : "");
     info.Kernel = ReadKernelName();

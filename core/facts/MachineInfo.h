@@ -1,5 +1,6 @@
 #pragma once
 
+#include "facts/ArmProcessor.h"
 #include "facts/ClockFrequencies.h"
 #include "facts/CpuIdentity.h"
 #include "facts/CpuTopology.h"
@@ -38,6 +39,8 @@ struct MachineInfo {
     ClockFrequencies Clock;
     // Empty on processors other than x86.
     std::optional<std::vector<Extension>> Extensions;
+    // Empty on processors other than 64-bit ARM.
+    std::optional<ArmProcessor> Arm;
     std::optional<int> X86_64Level;
     // Bits of a physical and a virtual address, where the processor tells.
     std::optional<int> PhysicalAddressBits;
@@ -64,6 +67,10 @@ struct MachineInfo {
     // operating system's saved registers (XCR0) being unknown.
     bool ExtensionsOfProcessorOnly = false;
 };
+
+// Takes the vendor and brand of a 64-bit ARM processor into the identity,
+// which has them from CPUID on x86: the implementer and the kinds' names.
+void AddArmIdentity(MachineInfo& info);
 
 // Reads everything once. The library and system figures come through the same
 // interfaces Form1 uses; root lets tests point sysfs/proc/etc reads at a fake tree.

@@ -67,6 +67,33 @@ json NumaNodes(const std::vector<NumaNode>& nodes) {
     return list;
 }
 
+json Arm(const std::optional<ArmProcessor>& arm) {
+    if (!arm) {
+        return nullptr;
+    }
+    json kinds = json::array();
+    for (const ArmCoreKind& kind : arm->Kinds) {
+        kinds.push_back({{"name", Utf8Text(kind.Name)},
+                         {"implementer", kind.Register.Implementer},
+                         {"variant", kind.Register.Variant},
+                         {"part", kind.Register.Part},
+                         {"revision", kind.Register.Revision},
+                         {"stepping", kind.Stepping},
+                         {"cpus", kind.Cpus},
+                         {"cores", kind.Cores},
+                         {"capacity", OrNull(kind.Capacity)},
+                         {"max_mhz", OrNull(kind.MaxMHz)}});
+    }
+    json features = nullptr;
+    if (arm->Features) {
+        features = json::array();
+        for (const std::string& feature : *arm->Features) {
+            features.push_back(Utf8Text(feature));
+        }
+    }
+    return {{"vendor", Utf8Text(arm->Vendor)}, {"kinds", kinds}, {"features", features}};
+}
+
 json Processor(const MachineInfo& info) {
     const CpuIdentity& id = info.Identity;
     const std::optional<CpuTopology>& topology = info.Topology;
@@ -88,7 +115,8 @@ json Processor(const MachineInfo& info) {
                                  ? json{{"physical", *info.PhysicalAddressBits},
                                         {"virtual", OrNull(info.VirtualAddressBits)}}
                                  : json(nullptr)},
-            {"numa_nodes", NumaNodes(info.NumaNodes)}};
+            {"numa_nodes", NumaNodes(info.NumaNodes)},
+            {"arm", Arm(info.Arm)}};
 }
 
 json CacheLevel(const std::vector<CacheGroup>& groups) {

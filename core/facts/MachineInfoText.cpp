@@ -133,7 +133,15 @@ void AddProcessor(std::vector<Row>& rows, const MachineInfo& info) {
     for (const NumaNode& node : info.NumaNodes) {
         rows.push_back({"NUMA node" + std::to_string(node.Node) + " CPUs", node.Cpus});
     }
-    if (topology) {
+    if (info.Arm) {
+        // The kinds that the cores' identification registers tell.
+        for (const ArmCoreKind& kind : info.Arm->Kinds) {
+            rows.push_back({"Cores (" + Utf8Text(kind.Name) + ", " + kind.Stepping + ")",
+                            kind.Cpus + " (" + Plural(kind.Cores, "core") +
+                                (kind.MaxMHz ? ", up to " + MegahertzText(kind.MaxMHz) : "") +
+                                ")"});
+        }
+    } else if (topology) {
         for (const CoreKind& kind : topology->CoreKinds) {
             std::string label = "Cores (" + kind.Kind.value_or("unranked kind");
             label += kind.CoreType ? ", " + Utf8Text(*kind.CoreType) + ")" : ")";
@@ -164,6 +172,10 @@ void AddCachesAndClock(std::vector<Row>& rows, const MachineInfo& info) {
 
 void AddExtensions(std::vector<Row>& rows, const MachineInfo& info) {
     rows.push_back({"Instruction-set extensions", {}});
+    if (info.Arm) {
+        rows.push_back({"Features", info.Arm->Features ? Joined(*info.Arm->Features) : kUnknown});
+        return;
+    }
     // Without the operating system's choice of saved registers, what the
     // processor has is all that is known.
     const std::string label = info.ExtensionsOfProcessorOnly ? "In the processor" : "Usable";

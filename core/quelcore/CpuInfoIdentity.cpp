@@ -1,67 +1,78 @@
 #include "quelcore/CpuInfoIdentity.h"
 
+#include "quelcore/ArmParts.h"
 #include "quelcore/CacheSizes.h"
 #include "quelcore/CpuInfoText.h"
 
-#include <cstdio>
+#include <sstream>
 
 namespace {
 
-struct Implementer {
-    long long Code;
-    const char* Name;
-};
+constexpr std::int32_t kFpuCode = 5;
 
-// ARM implementer codes of the main identification register.
-constexpr Implementer kImplementers[] = {
-    {0x41, "ARM"},       {0x42, "Broadcom"}, {0x43, "Cavium"}, {0x46, "Fujitsu"},
-    {0x48, "HiSilicon"}, {0x4E, "NVIDIA"},   {0x50, "APM"},    {0x51, "Qualcomm"},
-    {0x53, "Samsung"},   {0x61, "Apple"},    {0x69, "Intel"},  {0xC0, "Ampere"},
-};
-
-std::string ImplementerName(long long code) {
-    for (const Implementer& implementer : kImplementers) {
-        if (implementer.Code == code) {
-            return implementer.Name;
-        }
-    }
-    char text[24];
-    std::snprintf(text, sizeof text, "0x%02llX", code);
-    return text;
-}
-
-std::string ProcessorName(const std::string& cpuinfo, const std::string& vendor, long long part) {
+std::string ProcessorName(const std::string& cpuinfo, const std::optional<Midr>& midr) {
     for (const char* key : {"model name", "Processor", "cpu model", "uarch", "cpu"}) {
         if (auto name = CpuInfoField(cpuinfo, key); name && !name->empty()) {
             return *name;
         }
     }
-    if (vendor.empty()) {
-        return {};
-    }
-    char text[64];
-    std::snprintf(text, sizeof text, "%s part 0x%03llX", vendor.c_str(), part);
-    return text;
+    return midr ? ArmCoreName(*midr) : std::string();
 }
 
-std::uint8_t Number(const std::string& cpuinfo, const char* key) {
-    return ClampToByte(CpuInfoNumber(cpuinfo, key).value_or(0));
+// The register's fields from the block, where it names an implementer.
+std::optional<Midr> MidrOfBlock(const std::string& cpuinfo) {
+    const auto implementer = CpuInfoNumber(cpuinfo, "CPU implementer");
+    if (!implementer) {
+        return std::nullopt;
+    }
+    const auto field = [&cpuinfo](const char* key, long long mask) {
+        return static_cast<unsigned>(CpuInfoNumber(cpuinfo, key).value_or(0) & mask);
+    };
+    return Midr{static_cast<unsigned>(*implementer & 0xff), field("CPU variant", 0xf),
+                field("CPU architecture", 0xf), field("CPU part", 0xfff),
+                field("CPU revision", 0xf)};
+}
+
+bool HasWord(const std::string& words, const char* word) {
+    std::istringstream stream(words);
+    for (std::string each; stream >> each;) {
+        if (each == word) {
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace
 
-ProcessorIdentity CpuInfoIdentity(const std::string& cpuinfo, const std::string& cacheFolder) {
+std::optional<std::uint64_t> ParseMidr(const std::string& text) {
+    std::istringstream stream(text);
+    std::string word;
+    stream >> word;
+    if (word.size() < 3 || word.size() > 18 || word.compare(0, 2, "0x") != 0 ||
+        word.find_first_not_of("0123456789abcdefABCDEF", 2) != std::string::npos) {
+        return std::nullopt;
+    }
+    return std::stoull(word.substr(2), nullptr, 16);
+}
+
+ProcessorIdentity CpuInfoIdentity(const std::string& cpuinfo, const std::string& cacheFolder,
+                                  std::optional<std::uint64_t> midrValue) {
     ProcessorIdentity identity;
-    const auto implementer = CpuInfoNumber(cpuinfo, "CPU implementer");
-    const long long part = CpuInfoNumber(cpuinfo, "CPU part").value_or(0);
-    identity.Vendor = implementer ? ImplementerName(*implementer)
-                                  : CpuInfoField(cpuinfo, "vendor_id").value_or(std::string());
-    identity.Name = ProcessorName(cpuinfo, identity.Vendor, part);
-    identity.Family = Number(cpuinfo, "CPU architecture");
-    identity.Model = Number(cpuinfo, "CPU variant");
-    identity.Stepping = Number(cpuinfo, "CPU revision");
-    identity.ExtInfo = {ClampToByte(implementer.value_or(0)), ClampToByte((part >> 8) & 0xFF),
-                        ClampToByte(part & 0xFF)};
+    const std::optional<Midr> midr =
+        midrValue ? std::optional<Midr>(DecodeMidr(*midrValue)) : MidrOfBlock(cpuinfo);
+    identity.Vendor = midr ? ArmImplementerName(midr->Implementer)
+                           : CpuInfoField(cpuinfo, "vendor_id").value_or(std::string());
+    identity.Name = ProcessorName(cpuinfo, midr);
+    if (midr) {
+        identity.Family = ClampToByte(midr->Implementer);
+        identity.Model = ClampToByte(midr->Part & 0xFF);
+        identity.Stepping = ClampToByte(midr->Revision);
+        identity.ExtInfo = {ClampToByte(midr->Variant), ClampToByte(midr->Part >> 8),
+                            ClampToByte(midr->Part & 0xFF)};
+        identity.Caps[kFpuCode] =
+            HasWord(CpuInfoField(cpuinfo, "Features").value_or(std::string()), "fp") ? 1 : 0;
+    }
     identity.Caps[CacheCode::Data] = SysfsCacheKB(cacheFolder, 1, "Data").value_or(0);
     identity.Caps[CacheCode::Instructions] =
         SysfsCacheKB(cacheFolder, 1, "Instruction").value_or(0);

@@ -25,8 +25,9 @@ ProcessorIdentity ReadIdentity() {
 #if defined(__x86_64__) || defined(__i386__)
     return ReadX86Identity().value_or(ProcessorIdentity{});
 #else
+    const auto midr = ReadTextFile("/sys/devices/system/cpu/cpu0/regs/identification/midr_el1");
     return CpuInfoIdentity(ReadTextFile("/proc/cpuinfo").value_or(std::string()),
-                           kSysfsCacheFolder);
+                           kSysfsCacheFolder, midr ? ParseMidr(*midr) : std::nullopt);
 #endif
 }
 

@@ -12,6 +12,7 @@
 #include "platform/QuelError.h"
 #include "platform/SystemFile.h"
 #include "platform/Version.h"
+#include "quelcore/CpuInfoIdentity.h"
 #include "quelcore/CpuInfoText.h"
 
 #include <algorithm>
@@ -136,9 +137,14 @@ void addProcessor(MachineInfo& info, const std::string& root,
         }
         info.Virtual = ReadVirtualization(root, registers.HypervisorSignature);
     } else if (cpuinfo) {
-        const ProcessorIdentity processor = ProcessorFromCpuinfo(*cpuinfo, cacheFolder);
+        const auto midr =
+            SystemFile::Line(root, "/sys/devices/system/cpu/cpu0/regs/identification/midr_el1");
+        const ProcessorIdentity processor =
+            ProcessorFromCpuinfo(*cpuinfo, cacheFolder, midr ? ParseMidr(*midr) : std::nullopt);
         addWindow(info, processor);
-        info.FeatureMarksKnown = CpuInfoField(*cpuinfo, "flags").has_value();
+        // x86's flags, or ARM's features, of which only floating point is in the list.
+        info.FeatureMarksKnown = CpuInfoField(*cpuinfo, "flags").has_value() ||
+                                 CpuInfoField(*cpuinfo, "Features").has_value();
         if (CpuInfoField(*cpuinfo, "cpu family")) {
             info.Identity = {processor.Vendor, processor.Name, processor.Family, processor.Model,
                              processor.Stepping};
@@ -165,8 +171,16 @@ LoadedMachine LoadMachineInfo(const std::string& root, const std::string& source
     MachineInfo& info = loaded.Info;
     info.ProgramVersion = VersionText();
     info.LoadedFrom = source;
+    if (const auto cpuinfo = SystemFile::Text(root, "/proc/cpuinfo");
+        cpuinfo && Is32BitArm(*cpuinfo)) {
+        throw QuelError(QuelError::kOwnError, "LoadMachineInfo",
+                        source + ": a 32-bit ARM processor (ARMv7 or older); Quelvorant " +
+                            "supports 64-bit ARM only, and shows no facts of it");
+    }
     const std::vector<CpuidAnswers> cpus = readDumps(root, loaded.Faults);
     addProcessor(info, root, cpus);
+    info.Arm = ReadArmProcessor(root, std::nullopt);
+    AddArmIdentity(info);
     info.Topology = readTopology(root, cpus);
     info.Clock = ReadClockFrequencies(root);
     info.Clock.CurrentMHz.reset();

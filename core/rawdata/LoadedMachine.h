@@ -19,5 +19,6 @@ struct LoadedMachine {
 // under root, the topology from hwloc.xml or else the tree under root (else
 // from the CPUID answers), the processor from cpuid.raw and cpuid-extra.txt
 // (else from proc/cpuinfo), the kernel from uname.txt. What only a running
-// machine has is unknown. source names the bundle in what is shown.
+// machine has is unknown. source names the bundle in what is shown. A
+// 32-bit ARM machine is refused with a QuelError that says so.
 LoadedMachine LoadMachineInfo(const std::string& root, const std::string& source);

@@ -1,5 +1,6 @@
 #include "quelvorant-cli/CompareCommand.h"
 
+#include "platform/InertText.h"
 #include "results/BenchJson.h"
 #include "results/BenchSummary.h"
 #include "run/MannWhitney.h"
@@ -55,6 +56,22 @@ const Figure kFigures[] = {
      copiesTimes},
 };
 
+// "vm, x86_64, AMD EPYC": which machine a result file was made on.
+std::string machineOf(const nlohmann::json& info) {
+    const auto text = [&info](std::initializer_list<const char*> path) -> std::string {
+        const nlohmann::json* node = &info;
+        for (const char* key : path) {
+            if (!node->is_object() || !node->contains(key)) {
+                return "?";
+            }
+            node = &(*node)[key];
+        }
+        return node->is_string() ? InertText(node->get<std::string>()) : "?";
+    };
+    return text({"machine_name"}) + ", " + text({"processor", "architecture"}) + ", " +
+           text({"processor", "brand"});
+}
+
 std::string label(std::size_t index) {
     return std::string(1, static_cast<char>('A' + index % 26)) +
            (index >= 26 ? std::to_string(index / 26) : "");
@@ -75,6 +92,12 @@ int RunCompare(const std::vector<std::string>& paths) {
                       << ": their figures do not compare\n";
         }
     }
+    std::printf("Results\n");
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        std::printf("  %-2s  %s  (%s)\n", label(i).c_str(), files[i].Path.c_str(),
+                    machineOf(files[i].Info).c_str());
+    }
+    std::printf("\n");
     for (const Figure& figure : kFigures) {
         const auto base = figure.value(first.Report);
         std::size_t present = 0;

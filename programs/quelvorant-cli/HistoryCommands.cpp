@@ -14,6 +14,7 @@
 #include <climits>
 #include <cstdio>
 #include <iostream>
+#include <map>
 #include <set>
 
 namespace {
@@ -69,8 +70,19 @@ int RunHistoryList(const std::optional<std::string>& machine, const std::optiona
         std::cout << HistoryJson(documentOf(history, runs)).dump(2) << '\n';
         return 0;
     }
-    std::printf("%-8s  %-20s  %-6s  %-24s  %10s  %5s  %6s  %s\n", "run", "started (UTC)", "source",
-                "machine", "Time Summa", "score", "copies", "input");
+    // Each machine's architecture, as its facts tell: an ARM server's runs
+    // beside an x86 one's.
+    std::map<std::pair<std::string, std::string>, std::string> architectures;
+    for (const HistoryMachine& kept : history.Machines()) {
+        const nlohmann::json& info = kept.Info;
+        const bool known = info.is_object() && info.contains("processor") &&
+                           info["processor"].is_object() &&
+                           info["processor"].value("architecture", nlohmann::json()).is_string();
+        architectures[{kept.Id, kept.Name}] =
+            known ? info["processor"]["architecture"].get<std::string>() : "?";
+    }
+    std::printf("%-8s  %-20s  %-6s  %-24s  %-7s  %10s  %5s  %6s  %s\n", "run", "started (UTC)",
+                "source", "machine", "arch", "Time Summa", "score", "copies", "input");
     for (const HistoryRun& run : runs) {
         // Runs may come from other machines' files: nothing of theirs is
         // printed as it stands.
@@ -86,10 +98,13 @@ int RunHistoryList(const std::optional<std::string>& machine, const std::optiona
         const char* mark = standing == TimeStanding::Ahead        ? "  (time ahead of this clock)"
                            : standing == TimeStanding::Unreadable ? "  (time unreadable)"
                                                                   : "";
-        std::printf("%-8s  %-20s  %-6s  %-24s  %10.4f  %5.0f  %6d  %s%s\n",
-                    InertText(shortId(run.Id)).c_str(), started.c_str(),
-                    InertText(run.Source).c_str(), host.c_str(), run.TimeSumma, run.Score,
-                    run.Copies, run.Comparable ? "own" : "other", mark);
+        const auto architecture = architectures.find({run.MachineId, run.MachineName});
+        std::printf(
+            "%-8s  %-20s  %-6s  %-24s  %-7s  %10.4f  %5.0f  %6d  %s%s\n",
+            InertText(shortId(run.Id)).c_str(), started.c_str(), InertText(run.Source).c_str(),
+            host.c_str(),
+            InertText(architecture == architectures.end() ? "?" : architecture->second).c_str(),
+            run.TimeSumma, run.Score, run.Copies, run.Comparable ? "own" : "other", mark);
     }
     std::printf("%zu runs in %s\n", runs.size(), history.Path().c_str());
     return 0;

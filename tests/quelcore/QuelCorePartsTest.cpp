@@ -1,3 +1,4 @@
+#include "quelcore/ArmParts.h"
 #include "quelcore/CacheSizes.h"
 #include "quelcore/ClockSpeed.h"
 #include "quelcore/CpuInfoIdentity.h"
@@ -63,7 +64,7 @@ TEST(CpuInfoText, ReadsFieldsOfTheFirstProcessorOnly) {
     EXPECT_EQ(CpuInfoNumber(kArmBlock, "Features"), std::nullopt);
 }
 
-TEST(CpuInfoIdentity, MapsArmFieldsAndCachesAndLeavesFeaturesOff) {
+TEST(CpuInfoIdentity, MapsTheArmRegisterAndCachesAndMarksOnlyTheFpu) {
     HostFolder caches;
     caches.WriteCache(0, "1", "Data", "64K");
     caches.WriteCache(1, "1", "Instruction", "64K");
@@ -71,16 +72,44 @@ TEST(CpuInfoIdentity, MapsArmFieldsAndCachesAndLeavesFeaturesOff) {
 
     const ProcessorIdentity identity = CpuInfoIdentity(kArmBlock, caches.Path());
     EXPECT_EQ(identity.Vendor, "ARM");
-    EXPECT_EQ(identity.Name, "ARM part 0xD0C");
-    EXPECT_EQ(identity.Family, 8);
-    EXPECT_EQ(identity.Model, 3);
+    EXPECT_EQ(identity.Name, "Neoverse-N1");
+    EXPECT_EQ(identity.Family, 0x41);
+    EXPECT_EQ(identity.Model, 0x0c);
     EXPECT_EQ(identity.Stepping, 1);
-    EXPECT_EQ(identity.ExtInfo, (std::array<std::uint8_t, 3>{0x41, 0x0d, 0x0c}));
+    EXPECT_EQ(identity.ExtInfo, (std::array<std::uint8_t, 3>{3, 0x0d, 0x0c}));
     EXPECT_EQ(identity.Caps[CacheCode::Data], 64);
     EXPECT_EQ(identity.Caps[CacheCode::Instructions], 64);
     EXPECT_EQ(identity.Caps[CacheCode::Level2], 1024);
     for (std::int32_t code = 4; code <= 42; ++code) {
-        EXPECT_EQ(identity.Caps[code], 0) << code;
+        EXPECT_EQ(identity.Caps[code], code == 5 ? 1 : 0) << code;
+    }
+    // sysfs's register wins over the block: a Cortex-A510 r1p1.
+    const ProcessorIdentity fromRegister =
+        CpuInfoIdentity(kArmBlock, "/nonexistent", ParseMidr("0x00000000411fd461\n"));
+    EXPECT_EQ(fromRegister.Name, "Cortex-A510");
+    EXPECT_EQ(fromRegister.ExtInfo, (std::array<std::uint8_t, 3>{1, 0x0d, 0x46}));
+}
+
+TEST(ArmParts, NameTheCoreAndItsRevisionFromTheRegister) {
+    const struct {
+        const char* midr;
+        const char* name;
+        const char* stepping;
+    } cases[] = {
+        {"0x00000000411fd461", "Cortex-A510", "r1p1"},
+        {"0x00000000413fd0c1", "Neoverse-N1", "r3p1"},
+        {"0x00000000610f0230", "Firestorm", "r0p0"},
+        {"0x00000000c00fac30", "Ampere-1", "r0p0"},
+        {"0x00000000410ffff0", "ARM part 0xfff", "r0p0"},
+        {"0x00000000990f1232", "0x99 part 0x123", "r0p2"},
+    };
+    for (const auto& c : cases) {
+        const Midr midr = DecodeMidr(ParseMidr(c.midr).value());
+        EXPECT_EQ(ArmCoreName(midr), c.name) << c.midr;
+        EXPECT_EQ(ArmStepping(midr), c.stepping) << c.midr;
+    }
+    for (const char* bad : {"", "411fd461", "0x", "0xzz", "0x00000000000000000001"}) {
+        EXPECT_EQ(ParseMidr(bad), std::nullopt) << bad;
     }
 }
 
@@ -90,7 +119,7 @@ TEST(CpuInfoIdentity, PrefersTheKernelsModelName) {
     const ProcessorIdentity identity = CpuInfoIdentity(cpuinfo, "/nonexistent");
     EXPECT_EQ(identity.Name, "ARMv7 Processor rev 4 (v7l)");
     EXPECT_EQ(identity.Vendor, "Qualcomm");
-    EXPECT_EQ(identity.Family, 7);
+    EXPECT_EQ(identity.Family, 0x51);
     EXPECT_EQ(identity.Caps[CacheCode::Level2], 0);
 }
 
