@@ -1,5 +1,6 @@
-# Shared set-up of ./run and ./test: installs the Debian/Ubuntu packages the
-# build needs (only those missing), then configures and builds the program.
+# Shared set-up of ./run, ./test, ./package and ./test-arm64: installs the
+# Debian/Ubuntu packages the build needs (only those missing), and those of
+# the arm64 cross build, then configures and builds the program.
 # Sourced, not run.
 
 QUEL_PACKAGES=(
