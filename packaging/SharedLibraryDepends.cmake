@@ -26,7 +26,14 @@ set(private_dirs)
 foreach(dir IN LISTS CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS)
   list(APPEND private_dirs -l${dir})
 endforeach()
-execute_process(COMMAND dpkg-shlibdeps ${private_dirs} -O ${elf_files}
+# A cross build's package names its architecture; dpkg-shlibdeps then reads
+# that architecture's libraries and symbol files, with its objdump.
+set(host_arch)
+if(CPACK_DEBIAN_PACKAGE_ARCHITECTURE)
+  set(host_arch DEB_HOST_ARCH=${CPACK_DEBIAN_PACKAGE_ARCHITECTURE})
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E env ${host_arch}
+                        dpkg-shlibdeps ${private_dirs} -O ${elf_files}
   WORKING_DIRECTORY ${root}
   OUTPUT_VARIABLE substvars
   ERROR_VARIABLE errors

@@ -1,10 +1,11 @@
-# Shared set-up of ./run and ./test: installs the Debian/Ubuntu packages the
-# build needs (only those missing), then configures and builds the program.
+# Shared set-up of ./run, ./test, ./package and ./test-arm64: installs the
+# Debian/Ubuntu packages the build needs (only those missing), and those of
+# the arm64 cross build, then configures and builds the program.
 # Sourced, not run.
 
 QUEL_PACKAGES=(
   cmake ninja-build g++ pkg-config         # the build
-  qt6-base-dev libcpuid-dev fonts-wine     # the program's libraries and font
+  qt6-base-dev fonts-wine                  # the program's libraries and font
   libhwloc-dev nlohmann-json3-dev          # the machine's facts: topology, JSON
   libcli11-dev                             # command-line options
   libsqlite3-dev                           # the results history
@@ -19,14 +20,34 @@ QUEL_PACKAGES=(
   desktop-file-utils dpkg-dev file         # the installed layout and the Debian package
   help2man man-db                          # manual pages: made from --help, checked with man
 )
+# libcpuid reads x86's CPUID instruction; the build links it only on x86.
+case $(dpkg --print-architecture 2>/dev/null || uname -m) in
+  amd64 | i386 | x86_64 | i?86) QUEL_PACKAGES+=(libcpuid-dev) ;;
+esac
 
+# quel_missing_packages [PACKAGE...]: those of the packages (default
+# QUEL_PACKAGES) that are not installed, one a line.
 quel_missing_packages() {
   local pkg
-  for pkg in "${QUEL_PACKAGES[@]}"; do
+  [ $# -gt 0 ] || set -- "${QUEL_PACKAGES[@]}"
+  for pkg in "$@"; do
     if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
       printf '%s\n' "$pkg"
     fi
   done
+}
+
+# quel_as_root COMMAND...: runs the command as root, through sudo when
+# needed; fails when there is no way.
+quel_as_root() {
+  if [ "$(id -u)" -eq 0 ]; then
+    "$@"
+  elif command -v sudo >/dev/null 2>&1; then
+    sudo "$@"
+  else
+    echo "Needs root and there is no sudo: $*" >&2
+    return 1
+  fi
 }
 
 quel_install_packages() {
@@ -34,18 +55,63 @@ quel_install_packages() {
   missing=$(quel_missing_packages)
   [ -z "$missing" ] && return 0
   echo "Installing missing packages:" $missing
-  local sudo=()
-  if [ "$(id -u)" -ne 0 ]; then
-    if command -v sudo >/dev/null 2>&1; then
-      sudo=(sudo)
-    else
-      echo "These packages are missing and there is no sudo to install them:" $missing >&2
-      return 1
-    fi
-  fi
-  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  quel_as_root env DEBIAN_FRONTEND=noninteractive apt-get update -qq || return 1
   # shellcheck disable=SC2086
-  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing
+  quel_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing
+}
+
+# What the arm64 cross build needs besides QUEL_PACKAGES: the cross compiler,
+# qemu to run its programs, the arm64 libraries (the header-only ones need no
+# arm64 copy) and lintian for its package. Google Benchmark is optional.
+QUEL_ARM64_PACKAGES=(
+  crossbuild-essential-arm64 qemu-user-static lintian
+  qt6-base-dev:arm64 libhwloc-dev:arm64 libsqlite3-dev:arm64 libarchive-dev:arm64
+  libgtest-dev:arm64 libgmock-dev:arm64 nlohmann-json3-dev libcli11-dev
+)
+QUEL_ARM64_OPTIONAL=(libbenchmark-dev:arm64)
+
+# quel_install_arm64_packages: adds the arm64 architecture to dpkg when it
+# lacks it and installs what is missing of QUEL_ARM64_PACKAGES, and of
+# QUEL_ARM64_OPTIONAL what apt can install. Refuses a plan of apt's that
+# would remove any installed package.
+quel_install_arm64_packages() {
+  local missing optional=() pkg
+  if ! dpkg --print-foreign-architectures | grep -qx arm64; then
+    echo "Adding the arm64 architecture to dpkg"
+    quel_as_root dpkg --add-architecture arm64 || return 1
+    quel_as_root env DEBIAN_FRONTEND=noninteractive apt-get update -qq || return 1
+  fi
+  missing=$(quel_missing_packages "${QUEL_ARM64_PACKAGES[@]}")
+  for pkg in $(quel_missing_packages "${QUEL_ARM64_OPTIONAL[@]}"); do
+    if quel_apt_plan_keeps_all "$pkg" >/dev/null 2>&1; then
+      optional+=("$pkg")
+    fi
+  done
+  [ -z "$missing" ] && [ ${#optional[@]} -eq 0 ] && return 0
+  # A package list of before the architecture was added knows no arm64 package.
+  quel_as_root env DEBIAN_FRONTEND=noninteractive apt-get update -qq || return 1
+  # shellcheck disable=SC2086
+  quel_apt_plan_keeps_all $missing "${optional[@]}" || return 1
+  echo "Installing missing packages:" $missing "${optional[@]}"
+  # shellcheck disable=SC2086
+  quel_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+    $missing "${optional[@]}"
+}
+
+# quel_apt_plan_keeps_all PACKAGE...: whether apt can install the packages
+# without removing any; prints the removals it would make.
+quel_apt_plan_keeps_all() {
+  local plan removals
+  plan=$(LC_ALL=C apt-get -s install --no-install-recommends "$@" 2>&1) || {
+    printf '%s\n' "$plan" >&2
+    return 1
+  }
+  removals=$(printf '%s\n' "$plan" | grep '^Remv ' || true)
+  if [ -n "$removals" ]; then
+    echo "Not installing $*: apt would remove packages:" >&2
+    printf '%s\n' "$removals" >&2
+    return 1
+  fi
 }
 
 # quel_build DIR [cmake options...]: configures DIR when it is new or was

@@ -136,10 +136,15 @@ std::optional<CpuTopology> CpuTopologyFromTree(const std::string& root) {
         earlier ? std::optional<std::string>(earlier) : std::nullopt;
     ::setenv(kFsRoot, root.c_str(), 1);
     std::optional<CpuTopology> topology = Load([](hwloc_topology_t raw) {
+#if defined(__x86_64__) || defined(__i386__)
+        // hwloc has its x86 component on x86 only; it would add this machine's CPUID.
         return hwloc_topology_set_flags(raw, HWLOC_TOPOLOGY_FLAG_INCLUDE_DISALLOWED) != 0
                    ? -1
                    : hwloc_topology_set_components(raw, HWLOC_TOPOLOGY_COMPONENTS_FLAG_BLACKLIST,
                                                    "x86");
+#else
+        return hwloc_topology_set_flags(raw, HWLOC_TOPOLOGY_FLAG_INCLUDE_DISALLOWED);
+#endif
     });
     if (saved) {
         ::setenv(kFsRoot, saved->c_str(), 1);
