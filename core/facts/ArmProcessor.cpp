@@ -41,16 +41,7 @@ std::optional<Midr> registerOf(const std::string& root, const std::string& folde
             return DecodeMidr(*value);
         }
     }
-    const auto implementer = CpuInfoNumber(block, "CPU implementer");
-    if (!implementer) {
-        return std::nullopt;
-    }
-    const auto field = [&block](const char* key, long long mask) {
-        return static_cast<unsigned>(CpuInfoNumber(block, key).value_or(0) & mask);
-    };
-    return Midr{static_cast<unsigned>(*implementer & 0xff), field("CPU variant", 0xf),
-                field("CPU architecture", 0xf), field("CPU part", 0xfff),
-                field("CPU revision", 0xf)};
+    return MidrOfCpuinfo(block);
 }
 
 std::tuple<unsigned, unsigned, unsigned, unsigned> keyOf(const Midr& midr) {

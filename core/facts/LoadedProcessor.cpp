@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <sstream>
 #include <utility>
 
 namespace {
@@ -76,16 +75,6 @@ std::int32_t cacheKB(const CpuidAnswers& answers, const std::string& cacheFolder
         return *kb;
     }
     return SysfsCacheKB(cacheFolder, level, sysfsType).value_or(0);
-}
-
-bool hasWord(const std::string& words, const char* word) {
-    std::istringstream stream(words);
-    for (std::string each; stream >> each;) {
-        if (each == word) {
-            return true;
-        }
-    }
-    return false;
 }
 
 } // namespace
@@ -173,11 +162,11 @@ ProcessorIdentity ProcessorFromCpuinfo(const std::string& cpuinfo, const std::st
     identity.ExtInfo = {};
     identity.Caps[kCpuidPresentCode] = 1;
     for (const FeatureBit& feature : kFeatureBits) {
-        identity.Caps[feature.Code] = hasWord(*flags, feature.Flag) ? 1 : 0;
+        identity.Caps[feature.Code] = CpuInfoHasWord(*flags, feature.Flag) ? 1 : 0;
     }
     const std::string power = CpuInfoField(cpuinfo, "power management").value_or(std::string());
     for (const auto& [bit, name] : kPowerNowBits) {
-        identity.Caps[kPowerNowCode] |= hasWord(power, name) ? 1 << bit : 0;
+        identity.Caps[kPowerNowCode] |= CpuInfoHasWord(power, name) ? 1 << bit : 0;
     }
     // "46 bits physical, 48 bits virtual"
     int physical = 0;

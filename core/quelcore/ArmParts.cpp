@@ -1,5 +1,7 @@
 #include "quelcore/ArmParts.h"
 
+#include "quelcore/CpuInfoText.h"
+
 #include <cstdio>
 
 namespace {
@@ -67,6 +69,19 @@ Midr DecodeMidr(std::uint64_t value) {
     return {static_cast<unsigned>((value >> 24) & 0xff), static_cast<unsigned>((value >> 20) & 0xf),
             static_cast<unsigned>((value >> 16) & 0xf), static_cast<unsigned>((value >> 4) & 0xfff),
             static_cast<unsigned>(value & 0xf)};
+}
+
+std::optional<Midr> MidrOfCpuinfo(const std::string& block) {
+    const auto implementer = CpuInfoNumber(block, "CPU implementer");
+    if (!implementer) {
+        return std::nullopt;
+    }
+    const auto field = [&block](const char* key, long long mask) {
+        return static_cast<unsigned>(CpuInfoNumber(block, key).value_or(0) & mask);
+    };
+    return Midr{static_cast<unsigned>(*implementer & 0xff), field("CPU variant", 0xf),
+                field("CPU architecture", 0xf), field("CPU part", 0xfff),
+                field("CPU revision", 0xf)};
 }
 
 std::string ArmImplementerName(unsigned implementer) {

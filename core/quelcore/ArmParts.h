@@ -15,6 +15,10 @@ struct Midr {
 
 Midr DecodeMidr(std::uint64_t value);
 
+// The register's fields from a block of /proc/cpuinfo ("CPU implementer",
+// "CPU variant" ...); nothing where the block names no implementer.
+std::optional<Midr> MidrOfCpuinfo(const std::string& block);
+
 // The company that an implementer code names, e.g. "ARM", "Qualcomm"; the
 // code as "0x4E" where the table lacks it.
 std::string ArmImplementerName(unsigned implementer);

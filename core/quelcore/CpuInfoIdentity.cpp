@@ -19,30 +19,6 @@ std::string ProcessorName(const std::string& cpuinfo, const std::optional<Midr>&
     return midr ? ArmCoreName(*midr) : std::string();
 }
 
-// The register's fields from the block, where it names an implementer.
-std::optional<Midr> MidrOfBlock(const std::string& cpuinfo) {
-    const auto implementer = CpuInfoNumber(cpuinfo, "CPU implementer");
-    if (!implementer) {
-        return std::nullopt;
-    }
-    const auto field = [&cpuinfo](const char* key, long long mask) {
-        return static_cast<unsigned>(CpuInfoNumber(cpuinfo, key).value_or(0) & mask);
-    };
-    return Midr{static_cast<unsigned>(*implementer & 0xff), field("CPU variant", 0xf),
-                field("CPU architecture", 0xf), field("CPU part", 0xfff),
-                field("CPU revision", 0xf)};
-}
-
-bool HasWord(const std::string& words, const char* word) {
-    std::istringstream stream(words);
-    for (std::string each; stream >> each;) {
-        if (each == word) {
-            return true;
-        }
-    }
-    return false;
-}
-
 } // namespace
 
 std::optional<std::uint64_t> ParseMidr(const std::string& text) {
@@ -60,7 +36,7 @@ ProcessorIdentity CpuInfoIdentity(const std::string& cpuinfo, const std::string&
                                   std::optional<std::uint64_t> midrValue) {
     ProcessorIdentity identity;
     const std::optional<Midr> midr =
-        midrValue ? std::optional<Midr>(DecodeMidr(*midrValue)) : MidrOfBlock(cpuinfo);
+        midrValue ? std::optional<Midr>(DecodeMidr(*midrValue)) : MidrOfCpuinfo(cpuinfo);
     identity.Vendor = midr ? ArmImplementerName(midr->Implementer)
                            : CpuInfoField(cpuinfo, "vendor_id").value_or(std::string());
     identity.Name = ProcessorName(cpuinfo, midr);
@@ -71,7 +47,7 @@ ProcessorIdentity CpuInfoIdentity(const std::string& cpuinfo, const std::string&
         identity.ExtInfo = {ClampToByte(midr->Variant), ClampToByte(midr->Part >> 8),
                             ClampToByte(midr->Part & 0xFF)};
         identity.Caps[kFpuCode] =
-            HasWord(CpuInfoField(cpuinfo, "Features").value_or(std::string()), "fp") ? 1 : 0;
+            CpuInfoHasWord(CpuInfoField(cpuinfo, "Features").value_or(std::string()), "fp") ? 1 : 0;
     }
     identity.Caps[CacheCode::Data] = SysfsCacheKB(cacheFolder, 1, "Data").value_or(0);
     identity.Caps[CacheCode::Instructions] =

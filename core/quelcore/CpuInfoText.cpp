@@ -53,3 +53,13 @@ std::optional<long long> CpuInfoNumber(const std::string& cpuinfo, const std::st
     }
     return value;
 }
+
+bool CpuInfoHasWord(const std::string& words, const char* word) {
+    std::istringstream stream(words);
+    for (std::string each; stream >> each;) {
+        if (each == word) {
+            return true;
+        }
+    }
+    return false;
+}

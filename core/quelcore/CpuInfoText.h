@@ -10,3 +10,6 @@ std::optional<std::string> CpuInfoField(const std::string& cpuinfo, const std::s
 
 // A field's value read as an integer: decimal, or hexadecimal with "0x".
 std::optional<long long> CpuInfoNumber(const std::string& cpuinfo, const std::string& key);
+
+// Whether a list of words, such as the "flags" or "Features" field, holds word.
+bool CpuInfoHasWord(const std::string& words, const char* word);
