@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/PassReading.h"
 #include "run/OutputCheck.h"
 #include "run/PassCounts.h"
 
@@ -25,6 +26,10 @@ struct RunRecord {
     int Cpu = -1;
     // The whole run in seconds, from its start to its end.
     double WallSeconds = 0.0;
+    // What each timed pass met, in pass order beside PassTimes; empty for a
+    // run kept before passes were watched.
+    std::vector<PassReading> Readings;
+    PassReadingSources ReadingSources;
 
     // Every pass recorded its time and the output passed its check.
     bool Succeeded() const {
