@@ -43,4 +43,7 @@ struct PassReadingSources {
     std::string Clock;
     // Why cycles and instructions are not counted; empty when they are.
     std::string CountersUnavailable;
+    // The highest clock of the run's processors (cpufreq's cpuinfo_max_freq),
+    // the usual clock that passes are measured against; empty without cpufreq.
+    std::optional<double> MaxClockMHz;
 };
