@@ -3,6 +3,7 @@
 #include "platform/QuelError.h"
 #include "results/JsonFields.h"
 #include "results/JsonFile.h"
+#include "results/PassReadingsJson.h"
 #include "results/ProgramInfo.h"
 
 #include <limits>
@@ -15,17 +16,20 @@ constexpr std::int64_t kMaxInt = std::numeric_limits<int>::max();
 constexpr std::int64_t kMaxInt64 = std::numeric_limits<std::int64_t>::max();
 
 json runJson(const RunRecord& run) {
-    return {{"id", run.Id},
-            {"started_at", run.StartedAt},
-            {"cpu", run.Cpu >= 0 ? json(run.Cpu) : json(nullptr)},
-            {"wall_seconds", run.WallSeconds},
-            {"pass_times", run.PassTimes},
-            {"time_summa", run.TimeSumma},
-            {"score", static_cast<std::int64_t>(run.Score)},
-            {"check",
-             {{"passed", run.Check.Passed},
-              {"description",
-               run.Check.Description.empty() ? json(nullptr) : json(run.Check.Description)}}}};
+    json object = {
+        {"id", run.Id},
+        {"started_at", run.StartedAt},
+        {"cpu", run.Cpu >= 0 ? json(run.Cpu) : json(nullptr)},
+        {"wall_seconds", run.WallSeconds},
+        {"pass_times", run.PassTimes},
+        {"time_summa", run.TimeSumma},
+        {"score", static_cast<std::int64_t>(run.Score)},
+        {"check",
+         {{"passed", run.Check.Passed},
+          {"description",
+           run.Check.Description.empty() ? json(nullptr) : json(run.Check.Description)}}}};
+    AddPassReadings(run, object);
+    return object;
 }
 
 RunRecord runFrom(const JsonFields& fields) {
@@ -40,6 +44,7 @@ RunRecord runFrom(const JsonFields& fields) {
     const JsonFields check = fields.Object("check");
     run.Check.Passed = check.Flag("passed");
     run.Check.Description = check.TextOrNull("description").value_or("");
+    ReadPassReadings(fields, run);
     return run;
 }
 

@@ -1,6 +1,7 @@
 #include "results/BenchText.h"
 
 #include "platform/Version.h"
+#include "results/PassesMetText.h"
 #include "run/NumberText.h"
 
 #include <cstdarg>
@@ -50,6 +51,9 @@ std::string BenchText(const BenchReport& report) {
             run.Check.Passed ? "passed" : "FAILED");
     }
     text += "\n";
+    if (const std::string met = PassesMetText(report.Runs); !met.empty()) {
+        text += met + "\n";
+    }
     text += format("Time Summa:     %.4f s median, min %.4f, max %.4f, CV %.2f %%\n",
                    s.MedianTimeSumma, s.MinTimeSumma, s.MaxTimeSumma, 100.0 * s.TimeSummaCv);
     text += "Score:          " + ScoreText(s.Score) + " frames (median run; lower is faster)\n";

@@ -101,6 +101,11 @@ double JsonFields::Number(const std::string& key) const {
     return typed(key, &json::is_number, "a number", false)->get<double>();
 }
 
+std::optional<double> JsonFields::NumberOrNull(const std::string& key) const {
+    const json* value = typed(key, &json::is_number, "a number", true);
+    return value ? std::optional(value->get<double>()) : std::nullopt;
+}
+
 std::int64_t JsonFields::Integer(const std::string& key, std::int64_t min, std::int64_t max) const {
     return whole(*typed(key, &json::is_number, "a whole number", false), named(key), min, max);
 }

@@ -29,6 +29,8 @@ class JsonFields {
     // The object itself.
     const nlohmann::json& Json() const { return object_; }
     bool Has(const std::string& key) const { return object_.contains(key); }
+    // The file the fields come from.
+    const std::string& Path() const { return path_; }
     // The field as it is, of any type.
     const nlohmann::json& Value(const std::string& key) const;
     JsonFields Object(const std::string& key) const;
@@ -38,6 +40,7 @@ class JsonFields {
     std::optional<std::string> TextOrNull(const std::string& key) const;
     bool Flag(const std::string& key) const;
     double Number(const std::string& key) const;
+    std::optional<double> NumberOrNull(const std::string& key) const;
     // A whole number from min to max; 12.7, 1e300 or -1 for 0 and up is
     // refused, not cut or wrapped.
     std::int64_t Integer(const std::string& key, std::int64_t min, std::int64_t max) const;

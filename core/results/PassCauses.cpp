@@ -231,14 +231,22 @@ std::string BiggestShareText(const RunShares& shares) {
     if (!shares.Biggest) {
         return {};
     }
-    const double share = *shares.Biggest == SlowCause::Waited   ? *shares.Waiting
-                         : *shares.Biggest == SlowCause::Stolen ? *shares.Stolen
-                                                                : *shares.BelowClock;
-    const std::string what = *shares.Biggest == SlowCause::LowClock
-                                 ? std::string("ran below the usual clock")
-                                 : SlowCauseText(*shares.Biggest);
     char text[160];
-    std::snprintf(text, sizeof text, "%s: %.1f %% of its time", what.c_str(), 100.0 * share);
+    switch (*shares.Biggest) {
+    case SlowCause::Stolen:
+        std::snprintf(text, sizeof text, "lost %.1f %% of its time to the host (stolen)",
+                      100.0 * shares.Stolen.value_or(0.0));
+        break;
+    case SlowCause::LowClock:
+        std::snprintf(text, sizeof text, "lost %.1f %% of its time to a clock below the usual one",
+                      100.0 * shares.BelowClock.value_or(0.0));
+        break;
+    default:
+        std::snprintf(text, sizeof text,
+                      "waited for the processor (other programs) for %.1f %% of its time",
+                      100.0 * shares.Waiting.value_or(0.0));
+        break;
+    }
     return text;
 }
 

@@ -56,8 +56,8 @@ struct RunExplanation {
 // Nothing for a run without readings.
 RunExplanation ExplainRun(const RunRecord& run);
 
-// "waited for the processor (other programs): 41.2 % of its time", or empty
-// when no cause is named.
+// "waited for the processor (other programs) for 41.2 % of its time", or
+// empty when no cause is named.
 std::string BiggestShareText(const RunShares& shares);
 // "pass 37 (+18 %): moved to another CPU, page faults"
 std::string OutlierText(const OutlierPass& outlier);
