@@ -118,6 +118,8 @@ RunRecord BenchmarkRun::record(const RunResult& result) const {
     finished.TimeSumma = result.TimeSumma;
     finished.Score = result.Score;
     finished.Check = lastCheck_;
+    finished.Readings = passes_.Readings();
+    finished.ReadingSources = passes_.ReadingSources();
     finished.WallSeconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
     return finished;

@@ -6,10 +6,26 @@
 #include "platform/Version.h"
 #include "run/NumberText.h"
 
+#include <cstdlib>
+#include <cstring>
 #include <exception>
 
 TimedPasses::TimedPasses(BenchmarkView& view, clsHuffman& huffman, TestFiles files)
     : view_(view), huffman_(huffman), files_(std::move(files)) {}
+
+void TimedPasses::StartRun() {
+    passesStarted_ = 0;
+    readings_.clear();
+    probe_.reset();
+    const char* off = std::getenv("QUELVORANT_NO_PASS_READINGS");
+    if (off == nullptr || std::strcmp(off, "1") != 0) {
+        probe_.emplace();
+    }
+}
+
+PassReadingSources TimedPasses::ReadingSources() const {
+    return probe_ ? probe_->Sources() : PassReadingSources{};
+}
 
 void TimedPasses::Compress_Test() {
     runPass(Kind::Compression);
@@ -34,6 +50,9 @@ void TimedPasses::runPass(Kind kind) {
     // otherwise be timed with the pass.
     huffman_.SetDestinationMode(FileSystem::WriteMode::Scratch);
     try {
+        if (probe_) {
+            probe_->Before();
+        }
         clock_.Start();
         if (compress) {
             huffman_.EncodeFile(files_.Input, files_.Compressed);
@@ -44,7 +63,14 @@ void TimedPasses::runPass(Kind kind) {
         view_.SetCaption(BenchmarkView::Caption::Label2_3, SignedNumberText(shown) + " seconds.");
         // The recorded time is read after the label update and includes it.
         const float recorded = clock_.Elapsed();
+        std::optional<PassReading> reading;
+        if (probe_) {
+            reading = probe_->After();
+        }
         view_.TimeListAddItem(SignedNumberText(recorded));
+        if (reading) {
+            readings_.push_back(*reading);
+        }
     } catch (const QuelError& error) {
         showFailure(kind, error.Description());
     } catch (const std::exception& error) {

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "platform/PassClock.h"
+#include "platform/PassProbe.h"
 #include "run/BenchmarkView.h"
 #include "run/TestFiles.h"
 
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 class clsHuffman;
 
@@ -14,13 +17,18 @@ class TimedPasses {
   public:
     TimedPasses(BenchmarkView& view, clsHuffman& huffman, TestFiles files);
 
-    // Counts the passes of a new run from 1 again.
-    void StartRun() { passesStarted_ = 0; }
+    // Counts the passes of a new run from 1 again and starts its readings on
+    // the calling thread, unless QUELVORANT_NO_PASS_READINGS=1 turns them off.
+    void StartRun();
     void Compress_Test();
     void Decompress_Test();
     void Huffman_Progress(const std::int16_t& Procent);
 
     const TestFiles& Files() const { return files_; }
+    // What each pass of this run with a recorded time met, in pass order.
+    const std::vector<PassReading>& Readings() const { return readings_; }
+    // Where the run's clock figures came from; empty without readings.
+    PassReadingSources ReadingSources() const;
 
     // The status line of a pass, set before its clock starts.
     static constexpr const char* kCompressionCaption =
@@ -38,4 +46,6 @@ class TimedPasses {
     TestFiles files_;
     PassClock clock_;
     int passesStarted_ = 0;
+    std::optional<PassProbe> probe_;
+    std::vector<PassReading> readings_;
 };

@@ -73,6 +73,7 @@ TEST_F(BenchmarkRunTest, AWholeRunRecords101TimesAndSumsTheFirst100) {
     ASSERT_EQ(finished.size(), 1u);
     EXPECT_TRUE(finished[0].Succeeded());
     EXPECT_EQ(finished[0].PassTimes[100], ReadNumber(view.List[100]));
+    EXPECT_EQ(finished[0].Readings.size(), finished[0].PassTimes.size());
     EXPECT_EQ(yieldsWhileLocked, view.Yields);
     EXPECT_GT(view.Yields, 101);
     ASSERT_EQ(offered.size(), 1u);

@@ -5,6 +5,7 @@
 #include "tests/run/FakeBenchmarkView.h"
 #include "tests/support/TempDir.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 using Caption = BenchmarkView::Caption;
@@ -89,4 +90,27 @@ TEST_F(TimedPassesTest, DamagedStreamFailsTheDecompressionWithTheCodecText) {
               "The decompression was not successful. Something went terribly wrong.\r\n\r\n"
               "The data might be corrupted (checksum did not match expected value)");
     EXPECT_EQ(view.List.size(), 1u);
+}
+
+TEST_F(TimedPassesTest, EachRecordedPassHasAReadingUnlessTheyAreTurnedOff) {
+    FileSystem::WriteAll(dir.File("Quelvorant.exe"), sampleInput());
+    const struct {
+        const char* off;
+        std::size_t readings;
+    } cases[] = {{nullptr, 2}, {"0", 2}, {"1", 0}};
+    for (const auto& c : cases) {
+        if (c.off) {
+            ::setenv("QUELVORANT_NO_PASS_READINGS", c.off, 1);
+        } else {
+            ::unsetenv("QUELVORANT_NO_PASS_READINGS");
+        }
+        passes.StartRun();
+        passes.Compress_Test();
+        passes.Decompress_Test();
+        // A failed pass records neither a time nor a reading.
+        FileSystem::Kill(dir.File("QuelTest.HAr"));
+        passes.Decompress_Test();
+        EXPECT_EQ(passes.Readings().size(), c.readings) << (c.off ? c.off : "unset");
+    }
+    ::unsetenv("QUELVORANT_NO_PASS_READINGS");
 }
