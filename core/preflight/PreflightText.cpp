@@ -50,13 +50,13 @@ std::string PreflightText(const PreflightResult& result) {
     return text;
 }
 
-std::string PreflightWarningLines(const PreflightResult& result) {
+std::string PreflightWarningLines(const PreflightResult& result, const std::string& prefix) {
     std::string lines;
     for (const PreflightCheck& check : result.Checks) {
         if (check.Level == CheckLevel::Warn) {
             const Row row = rowOf(check);
-            lines += "warn " + row[1] + ": " + row[2] + (row[3].empty() ? "" : "; fix: " + row[3]) +
-                     "\n";
+            lines += prefix + "warn " + row[1] + ": " + row[2] +
+                     (row[3].empty() ? "" : "; fix: " + row[3]) + "\n";
         }
     }
     return lines;

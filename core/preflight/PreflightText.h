@@ -9,5 +9,5 @@
 std::string PreflightText(const PreflightResult& result);
 
 // The lines of the checks that warn, as this terminal is told them, each
-// "warn NAME: found; fix: command".
-std::string PreflightWarningLines(const PreflightResult& result);
+// "<prefix>warn NAME: found; fix: command".
+std::string PreflightWarningLines(const PreflightResult& result, const std::string& prefix);
