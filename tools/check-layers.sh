@@ -25,7 +25,8 @@ declare -A may_include=(
   [quelcore]=""
   [facts]="platform quelcore"
   [run]="platform codec"
-  [results]="platform codec run"
+  [preflight]="platform"
+  [results]="platform codec run preflight"
   [history]="platform run results facts"
   [report]="platform run results facts history"
   [rawdata]="platform quelcore facts"
@@ -38,7 +39,7 @@ declare -A may_include=(
   [quelvorant]="platform facts history toolkit artwork app"
   [commandline]=""
   [he3]="platform codec commandline"
-  [quelvorant-cli]="platform codec facts run results history report rawdata commandline"
+  [quelvorant-cli]="platform codec facts run preflight results history report rawdata commandline"
   [testinput]="platform"
   [icons]="platform toolkit artwork"
   [bench]="platform codec quelcore facts run results toolkit artwork controls infowindow benchwindow"
@@ -46,7 +47,8 @@ declare -A may_include=(
   [tests/packaging]="tests/support platform toolkit artwork"
   [tests/testinput]="tests/support testinput platform codec"
   [tests/rawdata]="tests/support tests/facts platform quelcore facts rawdata"
-  [tests/layers]="platform codec quelcore facts run results history report rawdata"
+  [tests/preflight]="tests/support tests/facts platform preflight"
+  [tests/layers]="platform codec quelcore facts run preflight results history report rawdata"
 )
 
 # Folders that may use no Qt at all: the core and the command-line programs.

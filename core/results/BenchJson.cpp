@@ -1,6 +1,7 @@
 #include "results/BenchJson.h"
 
 #include "platform/QuelError.h"
+#include "preflight/PreflightJson.h"
 #include "results/JsonFields.h"
 #include "results/JsonFile.h"
 #include "results/PassReadingsJson.h"
@@ -114,6 +115,9 @@ json BenchJson(const BenchReport& report, const json& info) {
           {"container", systemFact(info, "container")}}},
         {"warnings", report.Warnings},
     };
+    if (report.Preflight) {
+        result["preflight"] = PreflightJson(*report.Preflight);
+    }
     if (report.MultiCore) {
         json multiRuns = json::array();
         for (const CopiesRecord& copies : report.CopiesRuns) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "preflight/PreflightResult.h"
 #include "results/BenchSummary.h"
 #include "results/WorkloadRun.h"
 #include "run/RunRecord.h"
@@ -34,5 +35,8 @@ struct BenchReport {
     BenchSummary Summary;
     std::optional<MultiCoreSummary> MultiCore;
     Environment Seen;
+    // The checks of the machine just before the counted runs; none in files
+    // written before they were made.
+    std::optional<PreflightResult> Preflight;
     std::vector<std::string> Warnings;
 };

@@ -3,6 +3,8 @@
 #include "facts/MachineWatch.h"
 #include "history/RunRecording.h"
 #include "platform/QuelError.h"
+#include "preflight/PreflightText.h"
+#include "quelvorant-cli/CheckCommand.h"
 #include "quelvorant-cli/CommandOutput.h"
 #include "quelvorant-cli/Interruption.h"
 #include "quelvorant-cli/OpenedHistory.h"
@@ -76,6 +78,10 @@ int RunBench(const BenchOptions& options, const std::function<nlohmann::json()>&
     const nlohmann::json info =
         options.JsonFile.empty() && options.NoHistory ? nlohmann::json() : machineInfo();
 
+    // A strict bench refuses before its warm-up too, which would run for nothing.
+    if (options.Strict && options.Warmup > 0) {
+        CheckBeforeBench(true);
+    }
     PrivateWorkFolder work;
     const TestFiles files{report.TestInput.Path, work.Path() + "/QuelTest.HAr",
                           work.Path() + "/QuelTest2.dat"};
@@ -89,6 +95,9 @@ int RunBench(const BenchOptions& options, const std::function<nlohmann::json()>&
                             std::to_string(options.Warmup));
         requireSuccess(RunWorkload(files, hooks), "the warm-up run");
     }
+    // The checks see the machine as the counted runs will meet it.
+    progress.Clear();
+    report.Preflight = CheckBeforeBench(options.Strict);
     MachineWatch watch;
     for (int run = 1; run <= options.Runs; ++run) {
         const std::string of = std::to_string(run) + "/" + std::to_string(options.Runs);
@@ -125,6 +134,7 @@ int RunBench(const BenchOptions& options, const std::function<nlohmann::json()>&
     for (const std::string& warning : report.Warnings) {
         std::cerr << "quelvorant-cli: warning: " << warning << "\n";
     }
+    std::cerr << PreflightWarningLines(*report.Preflight, "quelvorant-cli: before the runs: ");
     if (!options.NoHistory) {
         recordRuns(report, info, out);
     }

@@ -17,6 +17,8 @@ struct BenchOptions {
     bool Quiet = false;
     // Leave the results history alone.
     bool NoHistory = false;
+    // Refuse to start while a check of the machine warns.
+    bool Strict = false;
 };
 
 // Runs the benchmark as the options say and prints its results; returns the

@@ -12,6 +12,7 @@
 #include "platform/QuelError.h"
 #include "platform/Version.h"
 #include "quelvorant-cli/BenchCommand.h"
+#include "quelvorant-cli/CheckCommand.h"
 #include "quelvorant-cli/CompareCommand.h"
 #include "quelvorant-cli/HistoryCommands.h"
 #include "quelvorant-cli/Interruption.h"
@@ -176,11 +177,20 @@ int main(int argc, char** argv) {
     bench->add_flag("--quiet", options.Quiet, "no progress line");
     bench->add_flag("--no-history", options.NoHistory,
                     "do not keep the runs in the results history");
+    bench->add_flag("--strict", options.Strict,
+                    "refuse to start while a check of the machine warns (see check)");
     bench->callback([&] {
         options.Copies =
             threads == "all" ? static_cast<int>(AvailableProcessors().size()) : std::stoi(threads);
         command = [&] { return RunBench(options, machineInfoJson); };
     });
+
+    CLI::App* check = app.add_subcommand(
+        "check",
+        "list what can spoil a benchmark now and the commands that fix it; changes nothing");
+    bool checkJson = false;
+    check->add_flag("--json", checkJson, "print one JSON object (schema quelvorant.check/1)");
+    check->callback([&] { command = [&] { return RunCheck(checkJson); }; });
 
     CLI::App* compare =
         app.add_subcommand("compare", "compare the JSON results of bench runs, figure by figure");

@@ -1,9 +1,9 @@
 // A program built from the libraries that must need no Qt, and from nothing
 // else: the platform core with the system's figures, the codec, the run, the
-// information window's figures and the machine's facts, the results of
-// repeated runs, the results history, the HTML report and the raw facts. It
-// uses each of them, so that each is really linked, and prints what they
-// give here.
+// information window's figures and the machine's facts, the checks before a
+// benchmark, the results of repeated runs, the results history, the HTML
+// report and the raw facts. It uses each of them, so that each is really
+// linked, and prints what they give here.
 #include "codec/clsHuffman.h"
 #include "facts/InfoFormat.h"
 #include "facts/MachineInfo.h"
@@ -14,6 +14,7 @@
 #include "history/ResultsHistory.h"
 #include "platform/HostSystemStatus.h"
 #include "platform/Version.h"
+#include "preflight/PreflightJson.h"
 #include "rawdata/TopologyXml.h"
 #include "report/HtmlReport.h"
 #include "results/BenchSummary.h"
@@ -43,6 +44,7 @@ int main() {
     const std::string page = HtmlReport(ReportData{});
     std::printf("an empty results report is %zu bytes of HTML; no runs summarize to %g s\n",
                 page.size(), Summarize({}, 0).MedianTimeSumma);
+    std::printf("no checks before a benchmark are %s\n", PreflightJson({}).dump().c_str());
     std::printf("this machine's hwloc topology is %zu bytes of XML\n",
                 MachineTopologyXml().value_or("").size());
     return 0;
