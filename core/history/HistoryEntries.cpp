@@ -21,6 +21,9 @@ HistoryRun HistoryRunOf(const RunRecord& record, const HistoryMachine& machine,
     run.CheckPassed = record.Check.Passed;
     run.Copies = copies;
     run.PassTimes = record.PassTimes;
+    run.Cpu = record.Cpu;
+    run.Readings = record.Readings;
+    run.ReadingSources = record.ReadingSources;
     return run;
 }
 

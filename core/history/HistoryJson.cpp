@@ -4,6 +4,7 @@
 #include "platform/QuelError.h"
 #include "platform/Version.h"
 #include "results/JsonFields.h"
+#include "results/PassReadingsJson.h"
 #include "run/RunRecord.h"
 
 #include <map>
@@ -23,19 +24,24 @@ json HistoryJson(const HistoryDocument& document) {
     }
     json runs = json::array();
     for (const HistoryRun& run : document.Runs) {
-        runs.push_back({{"id", run.Id},
-                        {"machine_id", run.MachineId},
-                        {"machine_name", run.MachineName},
-                        {"started_at", run.StartedAt},
-                        {"program_version", run.ProgramVersion},
-                        {"source", run.Source},
-                        {"input_sha256", run.InputSha256},
-                        {"comparable", run.Comparable},
-                        {"time_summa", run.TimeSumma},
-                        {"score", static_cast<std::int64_t>(run.Score)},
-                        {"check_passed", run.CheckPassed},
-                        {"threads", run.Copies},
-                        {"pass_times", run.PassTimes}});
+        json kept = {{"id", run.Id},
+                     {"machine_id", run.MachineId},
+                     {"machine_name", run.MachineName},
+                     {"started_at", run.StartedAt},
+                     {"program_version", run.ProgramVersion},
+                     {"source", run.Source},
+                     {"input_sha256", run.InputSha256},
+                     {"comparable", run.Comparable},
+                     {"time_summa", run.TimeSumma},
+                     {"score", static_cast<std::int64_t>(run.Score)},
+                     {"check_passed", run.CheckPassed},
+                     {"threads", run.Copies},
+                     {"pass_times", run.PassTimes}};
+        if (run.Cpu >= 0) {
+            kept["cpu"] = run.Cpu;
+        }
+        AddReadings(run.Readings, run.ReadingSources, kept);
+        runs.push_back(std::move(kept));
     }
     return {{"schema", kHistorySchema},
             {"program_version", VersionNumber()},
@@ -84,6 +90,8 @@ HistoryDocument HistoryDocumentFrom(const json& document, const std::string& pat
         kept.CheckPassed = run.Flag("check_passed");
         kept.Copies = static_cast<int>(run.Integer("threads", 1, ImportLimits::kCopiesMax));
         kept.PassTimes = run.Numbers("pass_times");
+        kept.Cpu = run.Has("cpu") ? static_cast<int>(run.Integer("cpu", 0, 1 << 20)) : -1;
+        ReadReadings(run, kept.Readings, kept.ReadingSources);
         if (kept.Id.empty()) {
             throw fail("a run without an id");
         }

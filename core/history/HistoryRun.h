@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PassReading.h"
+
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -27,6 +29,11 @@ struct HistoryRun {
     int Copies = 1;
     // Seconds: 50 compressions, then 51 decompressions.
     std::vector<double> PassTimes;
+    // The processor a single copy was pinned to, or -1.
+    int Cpu = -1;
+    // What each pass met, beside PassTimes; empty for runs kept without.
+    std::vector<PassReading> Readings;
+    PassReadingSources ReadingSources;
 };
 
 // A machine as the results history keeps it: what identifies it, and its

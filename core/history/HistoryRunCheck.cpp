@@ -76,6 +76,8 @@ void checkRun(const HistoryRun& run, std::size_t index, const std::string& path)
     refusal.Require(run.PassTimes.size() == PassCounts::kAll, "pass_times",
                     "must hold " + std::to_string(PassCounts::kAll) + " times, not " +
                         std::to_string(run.PassTimes.size()));
+    refusal.Require(run.Readings.empty() || run.Readings.size() == run.PassTimes.size(), "readings",
+                    "must hold one reading per pass time");
     double sum = 0.0;
     for (std::size_t pass = 0; pass < run.PassTimes.size(); ++pass) {
         const double seconds = run.PassTimes[pass];

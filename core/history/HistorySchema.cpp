@@ -84,13 +84,40 @@ const std::array<const char*, HistorySchema::kVersion> kSteps = {
        ALTER TABLE machines_named RENAME TO machines;
        ALTER TABLE runs_named RENAME TO runs;
        CREATE INDEX runs_by_machine ON runs (machine_id, machine_name, started_at);)",
+    // 4: what each pass met, beside its time, and of a run the processor it
+    // was pinned to and where its clock readings came from; runs kept before
+    // have none.
+    R"(CREATE TABLE pass_readings (
+         run_id TEXT NOT NULL,
+         pass INTEGER NOT NULL,
+         cpu_start INTEGER,
+         cpu_end INTEGER,
+         wait_seconds REAL,
+         involuntary_switches INTEGER,
+         stolen_seconds REAL,
+         minor_faults INTEGER,
+         major_faults INTEGER,
+         cycles INTEGER,
+         instructions INTEGER,
+         clock_mhz REAL,
+         temperature_c REAL,
+         throttle_events INTEGER,
+         reading_seconds REAL NOT NULL,
+         PRIMARY KEY (run_id, pass),
+         FOREIGN KEY (run_id, pass) REFERENCES passes (run_id, pass) ON DELETE CASCADE)
+         WITHOUT ROWID;
+       ALTER TABLE runs ADD COLUMN cpu INTEGER;
+       ALTER TABLE runs ADD COLUMN clock_source TEXT;
+       ALTER TABLE runs ADD COLUMN counters_unavailable TEXT;
+       ALTER TABLE runs ADD COLUMN max_clock_mhz REAL;)",
 };
 
 // What the steps make, besides SQLite's own objects. Anything else in the
 // file (a trigger, a view, another table or index) was put there by
 // something else and could act on every write.
 bool ours(const std::string& type, const std::string& name) {
-    return (type == "table" && (name == "machines" || name == "runs" || name == "passes")) ||
+    return (type == "table" && (name == "machines" || name == "runs" || name == "passes" ||
+                                name == "pass_readings")) ||
            (type == "index" && name == "runs_by_machine");
 }
 

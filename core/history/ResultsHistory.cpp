@@ -2,6 +2,7 @@
 
 #include "history/HistoryFile.h"
 #include "history/HistorySchema.h"
+#include "history/PassReadingRows.h"
 #include "history/RunOrder.h"
 #include "history/SqliteStatement.h"
 #include "history/SqliteTransaction.h"
@@ -19,7 +20,8 @@ namespace {
 
 constexpr const char* kRunColumns =
     "id, machine_id, machine_name, started_at, program_version, source, input_sha256, comparable, "
-    "time_summa, score, check_passed, threads";
+    "time_summa, score, check_passed, threads, cpu, clock_source, counters_unavailable, "
+    "max_clock_mhz";
 constexpr const char* kMachineColumns = "id, name, host_name, processor, info, last_seen";
 
 HistoryRun runFrom(const SqliteStatement& row) {
@@ -36,7 +38,21 @@ HistoryRun runFrom(const SqliteStatement& row) {
     run.Score = static_cast<double>(row.Integer(9));
     run.CheckPassed = row.Integer(10) != 0;
     run.Copies = static_cast<int>(row.Integer(11));
+    run.Cpu = row.IsNull(12) ? -1 : static_cast<int>(row.Integer(12));
+    run.ReadingSources.Clock = row.IsNull(13) ? "" : row.Text(13);
+    run.ReadingSources.CountersUnavailable = row.IsNull(14) ? "" : row.Text(14);
+    if (!row.IsNull(15)) {
+        run.ReadingSources.MaxClockMHz = row.Real(15);
+    }
     return run;
+}
+
+void bindText(SqliteStatement& statement, int index, const std::string& value) {
+    if (value.empty()) {
+        statement.BindNull(index);
+    } else {
+        statement.Bind(index, value);
+    }
 }
 
 HistoryMachine machineFrom(const SqliteStatement& row) {
@@ -251,7 +267,7 @@ void ResultsHistory::keepMachine(const HistoryMachine& machine, Facts facts) {
 bool ResultsHistory::keepRun(const HistoryRun& run) {
     SqliteStatement insert(database_, std::string("INSERT OR IGNORE INTO runs (") + kRunColumns +
                                           ") VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, "
-                                          "?10, ?11, ?12)");
+                                          "?10, ?11, ?12, ?13, ?14, ?15, ?16)");
     insert.Bind(1, run.Id)
         .Bind(2, run.MachineId)
         .Bind(3, run.MachineName)
@@ -263,8 +279,12 @@ bool ResultsHistory::keepRun(const HistoryRun& run) {
         .Bind(9, run.TimeSumma)
         .Bind(10, static_cast<std::int64_t>(run.Score))
         .Bind(11, std::int64_t{run.CheckPassed})
-        .Bind(12, std::int64_t{run.Copies})
-        .Run();
+        .Bind(12, std::int64_t{run.Copies});
+    BindProcessorOrNull(insert, 13, run.Cpu);
+    bindText(insert, 14, run.ReadingSources.Clock);
+    bindText(insert, 15, run.ReadingSources.CountersUnavailable);
+    BindRealOrNull(insert, 16, run.ReadingSources.MaxClockMHz);
+    insert.Run();
     if (database_.QueryInteger("SELECT changes()") == 0) {
         return false;
     }
@@ -274,6 +294,19 @@ bool ResultsHistory::keepRun(const HistoryRun& run) {
         pass.Bind(1, run.Id).Bind(2, static_cast<std::int64_t>(i + 1)).Bind(3, run.PassTimes[i]);
         pass.Run();
         pass.Reset();
+    }
+    if (run.Readings.empty()) {
+        return true;
+    }
+    SqliteStatement reading(database_, std::string("INSERT INTO pass_readings (run_id, pass, ") +
+                                           kPassReadingColumns +
+                                           ") VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, "
+                                           "?11, ?12, ?13, ?14, ?15)");
+    for (std::size_t i = 0; i < run.Readings.size(); ++i) {
+        reading.Bind(1, run.Id).Bind(2, static_cast<std::int64_t>(i + 1));
+        BindPassReading(reading, 3, run.Readings[i]);
+        reading.Run();
+        reading.Reset();
     }
     return true;
 }
@@ -328,6 +361,16 @@ std::vector<HistoryRun> ResultsHistory::runsWhere(const std::string& where,
                 run.PassTimes.push_back(passes.Real(0));
             }
             passes.Reset();
+        }
+        SqliteStatement readings(database_, std::string("SELECT ") + kPassReadingColumns +
+                                                " FROM pass_readings WHERE run_id = ?1 "
+                                                "ORDER BY pass");
+        for (HistoryRun& run : runs) {
+            readings.Bind(1, run.Id);
+            while (readings.Step()) {
+                run.Readings.push_back(PassReadingOf(readings, 0));
+            }
+            readings.Reset();
         }
     }
     return runs;

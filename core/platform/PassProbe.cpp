@@ -363,6 +363,13 @@ const PassProbe::ProcessorFiles& PassProbe::filesOf(int cpu) {
         processor_.packageThrottle =
             openForReading(folder + "/thermal_throttle/package_throttle_count");
         processor_.cpufreq = openForReading(folder + "/cpufreq/scaling_cur_freq");
+        // The highest clock of the processors the run met, read once per move.
+        const int maxFreq = openForReading(folder + "/cpufreq/cpuinfo_max_freq");
+        if (const auto kHz = numberOfOpen(maxFreq)) {
+            sources_.MaxClockMHz =
+                std::max(sources_.MaxClockMHz.value_or(0.0), static_cast<double>(*kHz) / 1000.0);
+        }
+        closeIfOpen(maxFreq);
     }
     return processor_;
 }

@@ -3,6 +3,7 @@
 #include "quelcore/CacheSizes.h"
 
 #include <libcpuid.h>
+#include <string>
 
 namespace {
 
@@ -99,7 +100,13 @@ std::optional<ProcessorIdentity> ReadX86Identity() {
     identity.ExtInfo = {static_cast<std::uint8_t>(leaf1Ebx & 0xFFu),
                         static_cast<std::uint8_t>((leaf1Ebx >> 8) & 0xFFu),
                         static_cast<std::uint8_t>((leaf1Ebx >> 16) & 0xFFu)};
-    identity.Name = id.brand_str;
+    // The brand string is padded with blanks to its 48 bytes on some
+    // processors, before or after the name; the name is what lies between.
+    const std::string brand = id.brand_str;
+    const auto first = brand.find_first_not_of(' ');
+    identity.Name = first == std::string::npos
+                        ? std::string()
+                        : brand.substr(first, brand.find_last_not_of(' ') - first + 1);
     identity.Vendor = id.vendor_str;
 
     identity.Caps[kCpuidPresentCode] = 1;

@@ -6,9 +6,11 @@
 #include "report/HtmlText.h"
 #include "report/MachinesFigure.h"
 #include "report/PassTimesFigure.h"
+#include "report/PassesMetFigure.h"
 #include "report/ReportStyle.h"
 #include "report/ScoresFigure.h"
 #include "report/TimeScale.h"
+#include "results/PassCauses.h"
 #include "run/Statistics.h"
 
 #include <algorithm>
@@ -142,16 +144,41 @@ std::string facts(const ReportData& data) {
     return html + factTable(runFacts) + "</div></section>";
 }
 
+// The run as the explanation of its passes takes it.
+RunRecord recordOf(const HistoryRun& run) {
+    RunRecord record;
+    record.PassTimes = run.PassTimes;
+    record.Readings = run.Readings;
+    record.ReadingSources = run.ReadingSources;
+    return record;
+}
+
+std::vector<int> outlierPasses(const RunRecord& run) {
+    std::vector<int> passes;
+    for (const OutlierPass& outlier : ExplainRun(run).Outliers) {
+        passes.push_back(outlier.Pass);
+    }
+    return passes;
+}
+
+std::string passesMet(const RunRecord& run) {
+    const std::string figure = PassesMetFigure(run);
+    return figure.empty()
+               ? ""
+               : "<section id=\"passes-met\"><h2>What the passes met</h2>" + figure + "</section>";
+}
+
 } // namespace
 
 std::string HtmlReport(const ReportData& data) {
+    const RunRecord run = recordOf(data.Run);
     return std::string(
                "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\"><meta "
                "name=\"viewport\" content=\"width=device-width, initial-scale=1\"><title>") +
            kTitle + "</title><style>" + kReportStyle + "</style></head><body>" + header(data) +
            "<main>" + result(data) + "<section id=\"passes\"><h2>Pass times of this run</h2>" +
-           PassTimesFigure(data.Run.PassTimes) +
-           "</section><section id=\"history\"><h2>This machine's scores over time</h2>" +
+           PassTimesFigure(data.Run.PassTimes, outlierPasses(run)) + "</section>" + passesMet(run) +
+           "<section id=\"history\"><h2>This machine's scores over time</h2>" +
            ScoresFigure(data.MachineRuns, data.Run.Id) +
            "</section><section id=\"machines-compared\"><h2>Every machine</h2>" +
            MachinesFigure(data.Machines, data.Machine.Id) + "</section>" + facts(data) +

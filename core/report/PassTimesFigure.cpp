@@ -21,7 +21,7 @@ const char* kindOf(std::size_t pass) {
     return pass < kCompressions ? "compression" : "decompression";
 }
 
-std::string chart(const std::vector<double>& times) {
+std::string chart(const std::vector<double>& times, const std::vector<int>& outliers) {
     SvgChart svg("pass-times", "Pass times of the run",
                  "One bar per pass, its height the pass time in milliseconds: " +
                      std::to_string(std::min(times.size(), kCompressions)) +
@@ -42,10 +42,12 @@ std::string chart(const std::vector<double>& times) {
     };
     for (std::size_t pass = 0; pass < times.size(); ++pass) {
         const double top = svg.Y(scale, times[pass] * 1000.0);
+        const bool outlier = std::find(outliers.begin(), outliers.end(),
+                                       static_cast<int>(pass + 1)) != outliers.end();
         svg.Rect(centre(pass) - slot * 0.39, top, slot * 0.78, svg.PlotBottom() - top,
-                 std::string("pass ") + kindOf(pass),
+                 std::string("pass ") + kindOf(pass) + (outlier ? " outlier" : ""),
                  "pass " + std::to_string(pass + 1) + ", " + kindOf(pass) + ": " + ms(times[pass]) +
-                     " ms");
+                     " ms" + (outlier ? ", an outlier" : ""));
     }
     if (times.size() > kCompressions) {
         const double x = svg.PlotLeft() + static_cast<double>(kCompressions) * slot;
@@ -116,11 +118,13 @@ std::string legend() {
 
 } // namespace
 
-std::string PassTimesFigure(const std::vector<double>& passTimes) {
-    return "<div class=\"pair\"><figure>" + legend() + chart(passTimes) + "<figcaption>The run's " +
-           std::to_string(passTimes.size()) +
+std::string PassTimesFigure(const std::vector<double>& passTimes,
+                            const std::vector<int>& outliers) {
+    return "<div class=\"pair\"><figure>" + legend() + chart(passTimes, outliers) +
+           "<figcaption>The run's " + std::to_string(passTimes.size()) +
            " passes in order, one bar each: compressions in blue, decompressions in orange. Time "
            "Summa is the sum of passes 1 to 100. A bar far above its neighbours is an outlier; "
-           "bars that climb during the run point to throttling.</figcaption></figure>" +
+           "bars that climb during the run point to throttling. Outlined bars are the outlier "
+           "passes that the readings below explain.</figcaption></figure>" +
            summaryTable(passTimes) + "</div>" + everyTimeTable(passTimes);
 }

@@ -47,6 +47,10 @@ tr.this { background: var(--mark); }
 .pass-grid td { padding-right: 10px; }
 .compression { fill: var(--compression); }
 .decompression { fill: var(--decompression); }
+svg .outlier { stroke: var(--ink); stroke-width: 2; }
+.met.waited { fill: #8b3fa8; }
+.met.stolen { fill: #c0392b; }
+svg .clock { fill: none; stroke: var(--ink); stroke-width: 1.5; }
 .pass-grid .compression th[scope="rowgroup"] { color: var(--compression); }
 .pass-grid .decompression th[scope="rowgroup"] { color: var(--decompression); }
 .legend { list-style: none; margin: 0 0 4px; padding: 0; display: flex; flex-wrap: wrap; gap: 4px 24px; font-size: 0.9rem; }

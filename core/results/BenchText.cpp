@@ -41,6 +41,10 @@ std::string BenchText(const BenchReport& report) {
         text += "                not the program's own test input: the results do not compare "
                 "with other machines'\n";
     }
+    if (!report.Runs.empty() && report.Runs.front().Cpu >= 0) {
+        text += "Processor:      every run pinned to CPU " +
+                std::to_string(report.Runs.front().Cpu) + "\n";
+    }
     text += "\nrun  Time Summa (s)  score  passes/s  check\n";
     for (std::size_t i = 0; i < report.Runs.size(); ++i) {
         const RunRecord& run = report.Runs[i];

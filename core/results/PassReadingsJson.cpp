@@ -97,45 +97,54 @@ PassReading readingFrom(const JsonFields& f) {
 
 } // namespace
 
-void AddPassReadings(const RunRecord& run, json& object) {
-    if (run.Readings.empty()) {
+void AddReadings(const std::vector<PassReading>& readings, const PassReadingSources& sources,
+                 json& object) {
+    if (readings.empty()) {
         return;
     }
-    json readings = json::array();
-    for (const PassReading& reading : run.Readings) {
-        readings.push_back(readingJson(reading));
+    json list = json::array();
+    for (const PassReading& reading : readings) {
+        list.push_back(readingJson(reading));
     }
-    object["readings"] = readings;
-    const PassReadingSources& sources = run.ReadingSources;
+    object["readings"] = list;
     object["reading_sources"] = {
         {"clock", sources.Clock.empty() ? json(nullptr) : json(sources.Clock)},
         {"counters_unavailable",
          sources.CountersUnavailable.empty() ? json(nullptr) : json(sources.CountersUnavailable)},
         {"max_clock_mhz", nullable(sources.MaxClockMHz)}};
+}
+
+void ReadReadings(const JsonFields& fields, std::vector<PassReading>& readings,
+                  PassReadingSources& sources) {
+    if (!fields.Has("readings")) {
+        return;
+    }
+    const json& list = fields.Array("readings");
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        readings.push_back(readingFrom(JsonFields::Item(list, i, "pass reading", fields.Path())));
+    }
+    if (const auto kept = fields.ObjectOrNull("reading_sources")) {
+        const std::string clock = kept->TextOrNull("clock").value_or("");
+        if (!clock.empty() && clock != "counters" && clock != "cpufreq") {
+            throw QuelError(QuelError::kOwnError, "PassReadingsJson",
+                            kept->Path() + ": field 'clock' is neither counters nor cpufreq");
+        }
+        sources.Clock = clock;
+        sources.CountersUnavailable = kept->TextOrNull("counters_unavailable").value_or("");
+        sources.MaxClockMHz = bounded(*kept, "max_clock_mhz", kMaxMHz);
+    }
+}
+
+void AddPassReadings(const RunRecord& run, json& object) {
+    if (run.Readings.empty()) {
+        return;
+    }
+    AddReadings(run.Readings, run.ReadingSources, object);
     const RunExplanation explanation = ExplainRun(run);
     object["outliers"] = outliersJson(explanation.Outliers);
     object["shares"] = sharesJson(explanation.Shares);
 }
 
 void ReadPassReadings(const JsonFields& fields, RunRecord& run) {
-    if (!fields.Has("readings")) {
-        return;
-    }
-    const json& list = fields.Array("readings");
-    if (list.size() != run.PassTimes.size()) {
-        throw QuelError(QuelError::kOwnError, "PassReadingsJson",
-                        fields.Path() + ": the run has " + std::to_string(list.size()) +
-                            " pass readings for " + std::to_string(run.PassTimes.size()) +
-                            " pass times");
-    }
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        run.Readings.push_back(
-            readingFrom(JsonFields::Item(list, i, "pass reading", fields.Path())));
-    }
-    if (const auto sources = fields.ObjectOrNull("reading_sources")) {
-        run.ReadingSources.Clock = sources->TextOrNull("clock").value_or("");
-        run.ReadingSources.CountersUnavailable =
-            sources->TextOrNull("counters_unavailable").value_or("");
-        run.ReadingSources.MaxClockMHz = bounded(*sources, "max_clock_mhz", kMaxMHz);
-    }
+    ReadReadings(fields, run.Readings, run.ReadingSources);
 }

@@ -5,11 +5,17 @@
 
 #include <nlohmann/json.hpp>
 
-// A run's pass readings in its JSON object: "readings" (one object per pass),
-// "reading_sources", and what they explain, "outliers" and "shares". A run
-// without readings gets none of these keys.
-void AddPassReadings(const RunRecord& run, nlohmann::json& object);
+// A run's pass readings in its JSON object: "readings" (one object per pass)
+// and "reading_sources". Readings of no pass add no key.
+void AddReadings(const std::vector<PassReading>& readings, const PassReadingSources& sources,
+                 nlohmann::json& object);
 
-// Reads them back where the run has them; every figure is checked, and the
-// readings must match the pass times one to one.
+// Reads them back where the object has them, every figure checked. Whether
+// there is one reading per pass time is the caller's to check: ExplainRun
+// explains only the passes that have both.
+void ReadReadings(const JsonFields& fields, std::vector<PassReading>& readings,
+                  PassReadingSources& sources);
+
+// A bench run's readings, and what they explain: "outliers" and "shares".
+void AddPassReadings(const RunRecord& run, nlohmann::json& object);
 void ReadPassReadings(const JsonFields& fields, RunRecord& run);

@@ -50,6 +50,25 @@ void pinTo(int cpu) {
 
 } // namespace
 
+RunRecord RunWorkloadOn(int cpu, const TestFiles& files, const RunHooks& hooks) {
+    RunRecord record;
+    std::exception_ptr failure;
+    std::thread thread([&] {
+        try {
+            pinTo(cpu);
+            record = RunWorkload(files, hooks);
+            record.Cpu = cpu;
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    });
+    thread.join();
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
+    return record;
+}
+
 CopiesRecord RunCopies(const std::string& input, const std::string& workFolder,
                        const std::vector<int>& cpus, const RunHooks& hooks) {
     const std::size_t count = cpus.size();

@@ -11,6 +11,10 @@
 // passes and check as the benchmark window, with no window.
 RunRecord RunWorkload(const TestFiles& files, const RunHooks& hooks = {});
 
+// The same on a thread of its own pinned to processor cpu, which the record
+// keeps; the caller's own thread stays where it may run.
+RunRecord RunWorkloadOn(int cpu, const TestFiles& files, const RunHooks& hooks = {});
+
 // Several copies of the workload at once, each on its own work files in its
 // own folder below workFolder and pinned to its own processor.
 struct CopiesRecord {

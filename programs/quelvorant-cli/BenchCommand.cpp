@@ -9,6 +9,7 @@
 #include "quelvorant-cli/Interruption.h"
 #include "quelvorant-cli/OpenedHistory.h"
 #include "quelvorant-cli/PrivateWorkFolder.h"
+#include "quelvorant-cli/ProcessorChoice.h"
 #include "quelvorant-cli/ProgressLine.h"
 #include "results/BenchJson.h"
 #include "results/BenchText.h"
@@ -77,6 +78,14 @@ int RunBench(const BenchOptions& options, const std::function<nlohmann::json()>&
     }
     const nlohmann::json info =
         options.JsonFile.empty() && options.NoHistory ? nlohmann::json() : machineInfo();
+    const std::optional<CpuTopology> topology =
+        options.CoreKind.empty() ? std::nullopt : MachineCpuTopology();
+    const int cpu = ChooseProcessor(options.Cpu, options.CoreKind, AvailableProcessors(),
+                                    topology ? topology->CoreKinds : std::vector<CoreKind>{});
+    // One copy, pinned where asked.
+    const auto runOnce = [&cpu](const TestFiles& files, const RunHooks& hooks) {
+        return cpu >= 0 ? RunWorkloadOn(cpu, files, hooks) : RunWorkload(files, hooks);
+    };
 
     // A strict bench refuses before its warm-up too, which would run for nothing.
     if (options.Strict && options.Warmup > 0) {
@@ -93,7 +102,7 @@ int RunBench(const BenchOptions& options, const std::function<nlohmann::json()>&
     for (int warmup = 1; warmup <= options.Warmup; ++warmup) {
         progress.RunStarted("warm-up " + std::to_string(warmup) + "/" +
                             std::to_string(options.Warmup));
-        requireSuccess(RunWorkload(files, hooks), "the warm-up run");
+        requireSuccess(runOnce(files, hooks), "the warm-up run");
     }
     // The checks see the machine as the counted runs will meet it.
     progress.Clear();
@@ -103,7 +112,7 @@ int RunBench(const BenchOptions& options, const std::function<nlohmann::json()>&
         const std::string of = std::to_string(run) + "/" + std::to_string(options.Runs);
         progress.RunStarted("run " + of);
         watch.Start();
-        report.Runs.push_back(RunWorkload(files, hooks));
+        report.Runs.push_back(runOnce(files, hooks));
         watch.Stop();
         requireSuccess(report.Runs.back(), "run " + of);
         if (multiCore) {

@@ -19,6 +19,10 @@ struct BenchOptions {
     bool NoHistory = false;
     // Refuse to start while a check of the machine warns.
     bool Strict = false;
+    // The processor a single copy runs on, by number or by core kind; -1 and
+    // empty leave it to the scheduler.
+    int Cpu = -1;
+    std::string CoreKind;
 };
 
 // Runs the benchmark as the options say and prints its results; returns the

@@ -3,6 +3,7 @@
 #include "platform/InertText.h"
 #include "results/BenchJson.h"
 #include "results/BenchSummary.h"
+#include "results/PassCauses.h"
 #include "run/MannWhitney.h"
 
 #include <cstdio>
@@ -77,6 +78,27 @@ std::string label(std::size_t index) {
            (index >= 26 ? std::to_string(index / 26) : "");
 }
 
+// What the runs of a result lost, in the words bench's own results use, so
+// that a difference between files comes with what may have caused it.
+std::string lostText(const BenchReport& report) {
+    std::string text;
+    bool read = false;
+    for (std::size_t i = 0; i < report.Runs.size(); ++i) {
+        if (report.Runs[i].Readings.empty()) {
+            continue;
+        }
+        read = true;
+        const std::string biggest = BiggestShareText(ExplainRun(report.Runs[i]).Shares);
+        if (!biggest.empty()) {
+            text += (text.empty() ? "run " : "; run ") + std::to_string(i + 1) + " " + biggest;
+        }
+    }
+    if (!read) {
+        return "no pass readings in this file";
+    }
+    return text.empty() ? "no run lost over 3 % to waiting, stolen time or a low clock" : text;
+}
+
 } // namespace
 
 int RunCompare(const std::vector<std::string>& paths) {
@@ -133,6 +155,10 @@ int RunCompare(const std::vector<std::string>& paths) {
                         files[i].Path.c_str());
         }
         std::printf("\n");
+    }
+    std::printf("What the runs lost\n");
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        std::printf("  %-2s  %s\n", label(i).c_str(), lostText(files[i].Report).c_str());
     }
     return 0;
 }

@@ -179,6 +179,13 @@ int main(int argc, char** argv) {
                     "do not keep the runs in the results history");
     bench->add_flag("--strict", options.Strict,
                     "refuse to start while a check of the machine warns (see check)");
+    bench->add_option("--cpu", options.Cpu, "run the single copy on this processor only")
+        ->check(CLI::NonNegativeNumber);
+    bench
+        ->add_option("--core-kind", options.CoreKind,
+                     "run the single copy on a core of this kind: performance, efficiency or "
+                     "the system's name of the kind")
+        ->excludes("--cpu");
     bench->callback([&] {
         options.Copies =
             threads == "all" ? static_cast<int>(AvailableProcessors().size()) : std::stoi(threads);

@@ -43,6 +43,25 @@ HistoryRun run(const std::string& id, const std::string& machineId, double timeS
     return kept;
 }
 
+// The run pinned to CPU 3 with a reading per pass: some figures unknown, a
+// count beyond SQLite's integers, which is kept as unknown.
+HistoryRun withReadings(HistoryRun kept) {
+    kept.Cpu = 3;
+    kept.ReadingSources = {"cpufreq", "perf_event_paranoid is 3", 3600.0};
+    for (std::size_t pass = 0; pass < kept.PassTimes.size(); ++pass) {
+        PassReading reading;
+        reading.CpuAtStart = 3;
+        reading.CpuAtEnd = pass == 7 ? 5 : 3;
+        reading.WaitSeconds = pass * 1e-4;
+        reading.MinorFaults = pass;
+        reading.Cycles = pass == 9 ? std::optional<std::uint64_t>(~0ull) : std::nullopt;
+        reading.ClockMHz = 3000.0 + pass;
+        reading.ReadingSeconds = 2e-5;
+        kept.Readings.push_back(reading);
+    }
+    return kept;
+}
+
 } // namespace
 
 TEST(ResultsHistory, ANewFileGetsTheLatestTablesAndAnOlderOneIsBroughtUpToDate) {
@@ -81,7 +100,7 @@ TEST(ResultsHistory, RecordsImportsFindsAndDeletes) {
     TempDir dir;
     ResultsHistory history(dir.File("results.sqlite"));
     history.Record(machine("m1", "2026-12-01"), run("1aaa", "m1", 3.5));
-    history.Record(machine("m1", "2026-12-02"), run("2bbb", "m1", 3.4));
+    history.Record(machine("m1", "2026-12-02"), withReadings(run("2bbb", "m1", 3.4)));
     // Importing what is kept already adds nothing; a new machine comes along.
     EXPECT_EQ(history.Import({machine("m1", "2026-11-01"), machine("m2", "2026-12-03")},
                              {run("1aaa", "m1", 9.9), run("3ccc", "m2", 2.0)}),
@@ -96,12 +115,26 @@ TEST(ResultsHistory, RecordsImportsFindsAndDeletes) {
     ASSERT_EQ(best.size(), 2u);
     EXPECT_EQ(best[0].second.Id, "2bbb");
     EXPECT_EQ(best[0].second.PassTimes.size(), 101u);
+    // Readings come back as they were kept, unknown figures unknown.
+    const HistoryRun read = *history.FindRun("2bbb");
+    EXPECT_EQ(read.Cpu, 3);
+    EXPECT_EQ(read.ReadingSources.CountersUnavailable, "perf_event_paranoid is 3");
+    EXPECT_EQ(read.ReadingSources.MaxClockMHz, 3600.0);
+    ASSERT_EQ(read.Readings.size(), 101u);
+    EXPECT_EQ(read.Readings[7].CpuAtEnd, 5);
+    EXPECT_EQ(read.Readings[100].WaitSeconds, 100 * 1e-4);
+    EXPECT_EQ(read.Readings[100].MinorFaults, 100u);
+    EXPECT_FALSE(read.Readings[9].Cycles.has_value());
+    EXPECT_FALSE(read.Readings[9].StolenSeconds.has_value());
+    EXPECT_EQ(read.Readings[9].ClockMHz, 3009.0);
+    EXPECT_TRUE(history.FindRun("1aaa")->Readings.empty());
 
     EXPECT_TRUE(history.Delete("2bbb"));
     EXPECT_FALSE(history.Delete("2bbb"));
     SqliteDatabase check(dir.File("results.sqlite"));
     EXPECT_EQ(check.QueryInteger("SELECT count(*) FROM passes WHERE run_id = '2bbb'"), 0);
     EXPECT_EQ(check.QueryInteger("SELECT count(*) FROM passes"), 202);
+    EXPECT_EQ(check.QueryInteger("SELECT count(*) FROM pass_readings"), 0);
 }
 
 TEST(ResultsHistory, AFileItCannotUseIsNamedAndLeftAsItIs) {

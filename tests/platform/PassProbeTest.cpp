@@ -85,6 +85,7 @@ TEST(PassProbe, ReadsTheDifferencesOfItsFilesUnderARoot) {
         write(root.Path(), "/sys/class/hwmon/hwmon1/name", "coretemp\n");
         write(root.Path(), "/sys/class/hwmon/hwmon1/temp1_input", "40000\n");
         write(root.Path(), cpu + "/thermal_throttle/package_throttle_count", "2\n");
+        write(root.Path(), cpu + "/cpufreq/cpuinfo_max_freq", "3500000\n");
         write(root.Path(), c.path, c.before);
         PassProbe probe(root.Path(), PassProbe::Counters::Skip);
         probe.Before();
@@ -96,6 +97,7 @@ TEST(PassProbe, ReadsTheDifferencesOfItsFilesUnderARoot) {
             EXPECT_DOUBLE_EQ(*figure, *c.expected) << c.path;
         }
         EXPECT_EQ(reading.CpuAtStart, pinned.Cpu());
+        EXPECT_EQ(probe.Sources().MaxClockMHz, 3500.0) << c.path;
     }
 }
 

@@ -77,6 +77,30 @@ TEST(HtmlReport, ChartsHoldOneMarkPerPassRunAndMachine) {
     }
 }
 
+TEST(HtmlReport, ReadingsMarkTheOutlierPassAndShowWhatEachPassMet) {
+    for (const bool withReadings : {true, false}) {
+        SCOPED_TRACE(withReadings ? "with readings" : "without readings");
+        ReportData data = report(1, 0);
+        data.Run.PassTimes[36] = 0.034;
+        if (withReadings) {
+            for (std::size_t pass = 0; pass < data.Run.PassTimes.size(); ++pass) {
+                PassReading reading;
+                reading.WaitSeconds = pass == 36 ? 0.006 : 0.0;
+                reading.ClockMHz = 3000.0;
+                data.Run.Readings.push_back(reading);
+            }
+        }
+        const std::string html = HtmlReport(data);
+        EXPECT_EQ(count(html, "<rect class=\"pass compression outlier\""), withReadings ? 1u : 0u);
+        EXPECT_EQ(count(html, "<svg id=\"passes-met\""), withReadings ? 1u : 0u);
+        EXPECT_EQ(count(html, "<rect class=\"met waited\" x="), withReadings ? 1u : 0u);
+        EXPECT_EQ(count(html, "<tr class=\"outlier\"><th scope=\"row\">37</th>"),
+                  withReadings ? 1u : 0u);
+        EXPECT_EQ(count(html, "waited for the processor (other programs)</td>"),
+                  withReadings ? 1u : 0u);
+    }
+}
+
 TEST(HtmlReport, TextFromTheDataStaysText) {
     ReportData data = report(3, 1);
     data.Machine.HostName = "<script>alert(1)</script>";

@@ -95,8 +95,12 @@ TEST_F(ReportInBrowser, RenderedPageHoldsEveryChartWithItsMarks) {
     ASSERT_NE(dom.find("</html>"), std::string::npos) << "no page came back";
 
     const std::string passes = chart(dom, "<svg id=\"pass-times\"");
-    EXPECT_EQ(count(passes, "<rect class=\"pass compression\""), 50u);
-    EXPECT_EQ(count(passes, "<rect class=\"pass decompression\""), 51u);
+    EXPECT_EQ(count(passes, "<rect class=\"pass compression"), 50u);
+    EXPECT_EQ(count(passes, "<rect class=\"pass decompression"), 51u);
+    EXPECT_EQ(count(passes, " outlier\""), 2u);
+    const std::string met = chart(dom, "<svg id=\"passes-met\"");
+    EXPECT_EQ(count(met, "<rect class=\"met waited\" x="), 76u);
+    EXPECT_EQ(count(met, "<polyline class=\"clock\""), 1u);
     const std::string scores = chart(dom, "<svg id=\"scores-over-time\"");
     EXPECT_EQ(count(scores, "<circle class=\"point"), 8u);
     EXPECT_EQ(count(scores, "<circle class=\"point this\""), 1u);

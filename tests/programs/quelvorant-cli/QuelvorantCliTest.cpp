@@ -283,6 +283,8 @@ TEST_F(QuelvorantCli, ImportTakesResultsOnceAndABrokenFileChangesNothing) {
     hundred["runs"][0]["pass_times"].erase(0);
     nlohmann::json negative = good;
     negative["runs"][0]["pass_times"][7] = -0.5;
+    nlohmann::json unread = good;
+    unread["runs"][0]["readings"].erase(0);
     nlohmann::json host = good;
     host["info"]["system"]["hostname"] = std::string(300, 'h');
     nlohmann::json exported = nlohmann::json::parse(std::ifstream(dir_.File("export.json")));
@@ -320,6 +322,7 @@ TEST_F(QuelvorantCli, ImportTakesResultsOnceAndABrokenFileChangesNothing) {
         {"negative-score.json", changed("score", -5), firstRun(id, "score")},
         {"hundred.json", hundred.dump(), firstRun(id, "pass_times") + " must hold 101 times"},
         {"negative.json", negative.dump(), firstRun(id, "pass_times") + " must be above 0"},
+        {"unread.json", unread.dump(), firstRun(id, "readings") + " must hold one reading"},
         {"year0.json", changed("started_at", "0000-01-01T00:00:00Z"), firstRun(id, "started_at")},
         {"month13.json", changed("started_at", "2026-13-01T00:00:00Z"), firstRun(id, "started_at")},
         {"feb30.json", changed("started_at", "2026-02-30T00:00:00Z"), firstRun(id, "started_at")},
@@ -386,8 +389,8 @@ TEST_F(QuelvorantCli, ReportShowsAKeptRunWithItsPassesAndTheMachinesRuns) {
         }
         return found;
     };
-    EXPECT_EQ(count("<rect class=\"pass compression\""), 50u);
-    EXPECT_EQ(count("<rect class=\"pass decompression\""), 51u);
+    EXPECT_EQ(count("<rect class=\"pass compression"), 50u);
+    EXPECT_EQ(count("<rect class=\"pass decompression"), 51u);
     EXPECT_EQ(count("<circle class=\"point"), 2u);               // both runs of this machine
     EXPECT_NE(page.find("does not compare"), std::string::npos); // a test input of its own
 }
