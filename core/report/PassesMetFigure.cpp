@@ -36,7 +36,7 @@ std::string chart(const RunRecord& run) {
                      " passes, the share of its time it waited for a processor and had stolen "
                      "by the host, as stacked bars, and its clock as a share of the usual "
                      "clock, as a line.",
-                 720, 260, {60, 12, 44, 64});
+                 720, 220, {60, 12, 44, 64});
     const AxisScale scale = NiceScale(0.0, 100.0, 5);
     svg.LeftAxis(scale, "% of the pass / of the usual clock");
     const double slot = svg.PlotWidth() / static_cast<double>(std::max<std::size_t>(passes, 1));
@@ -118,16 +118,26 @@ std::string outlierTable(const RunExplanation& explanation) {
            "<tbody>" + rows + "</tbody>" + HtmlTable::kEnd;
 }
 
+std::string shareCell(const std::optional<double>& share) {
+    return HtmlTable::Cell(share ? percent(*share) : "not known");
+}
+
+std::string sharesTable(const RunExplanation& explanation) {
+    const RunShares& shares = explanation.Shares;
+    return HtmlTable::Start("Share of the run's pass time", {"lost to", "share"}) + "<tbody>" +
+           HtmlTable::Row("waiting for a processor", shareCell(shares.Waiting)) +
+           HtmlTable::Row("stolen by the host", shareCell(shares.Stolen)) +
+           HtmlTable::Row("a clock below the usual one", shareCell(shares.BelowClock)) +
+           HtmlTable::Row("outlier passes",
+                          HtmlTable::Cell(std::to_string(explanation.Outliers.size()))) +
+           "</tbody>" + HtmlTable::kEnd;
+}
+
 std::string lossText(const RunShares& shares) {
     const std::string biggest = BiggestShareText(shares);
-    std::string html = biggest.empty() ? "<p>No cause took more than " + percent(kNamedShare) +
-                                             " of the run's time"
-                                       : "<p class=\"note\">The run " + HtmlEscaped(biggest);
-    html += ". Waiting: " + (shares.Waiting ? percent(*shares.Waiting) : "not known") +
-            "; stolen: " + (shares.Stolen ? percent(*shares.Stolen) : "not known") +
-            "; below the usual clock: " +
-            (shares.BelowClock ? percent(*shares.BelowClock) : "not known") + ".</p>";
-    return html;
+    return biggest.empty()
+               ? "<p>No cause took more than " + percent(kNamedShare) + " of the run's time.</p>"
+               : "<p class=\"note\">The run " + HtmlEscaped(biggest) + ".</p>";
 }
 
 } // namespace
@@ -141,5 +151,5 @@ std::string PassesMetFigure(const RunRecord& run) {
            "<figcaption>Each pass's time lost waiting for a processor (other programs on its "
            "CPU) and stolen by a virtual machine's host, and the clock it ran at. An outlier "
            "pass is one far slower than the median of its kind in this run.</figcaption></figure>" +
-           outlierTable(explanation) + "</div>";
+           sharesTable(explanation) + "</div>" + outlierTable(explanation);
 }

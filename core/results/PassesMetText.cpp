@@ -2,6 +2,7 @@
 
 #include "results/PassCauses.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -15,13 +16,19 @@ std::string percent(const std::optional<double>& share) {
     return text;
 }
 
+// The first few outliers, so that a disturbed run keeps to a few lines; the
+// JSON keeps them all.
 std::string outliersText(const std::vector<OutlierPass>& outliers) {
+    constexpr std::size_t kShown = 3;
     if (outliers.empty()) {
         return "none";
     }
     std::string text;
-    for (const OutlierPass& outlier : outliers) {
-        text += (text.empty() ? "" : "; ") + OutlierText(outlier);
+    for (std::size_t i = 0; i < std::min(outliers.size(), kShown); ++i) {
+        text += (text.empty() ? "" : "; ") + OutlierText(outliers[i]);
+    }
+    if (outliers.size() > kShown) {
+        text += "; and " + std::to_string(outliers.size() - kShown) + " more";
     }
     return text;
 }
