@@ -1,5 +1,6 @@
 #include "quelvorant-cli/BenchCommand.h"
 
+#include "facts/ArmProcessor.h"
 #include "facts/MachineWatch.h"
 #include "history/RunRecording.h"
 #include "platform/QuelError.h"
@@ -51,6 +52,19 @@ void recordRuns(const BenchReport& report, const nlohmann::json& info, std::ostr
     }
 }
 
+// The kinds of core that --core-kind may name: hwloc's ranked kinds, and on
+// 64-bit ARM each core's name as info shows it.
+std::vector<CoreKind> coreKindsHere() {
+    const std::optional<CpuTopology> topology = MachineCpuTopology();
+    std::vector<CoreKind> kinds = topology ? topology->CoreKinds : std::vector<CoreKind>{};
+    if (const auto arm = ReadArmProcessor("", std::nullopt); arm && arm->Kinds.size() > 1) {
+        for (const ArmCoreKind& kind : arm->Kinds) {
+            kinds.push_back({std::nullopt, kind.Name, kind.Cpus, kind.Cores, kind.Cores});
+        }
+    }
+    return kinds;
+}
+
 } // namespace
 
 std::vector<int> AvailableProcessors() {
@@ -78,10 +92,9 @@ int RunBench(const BenchOptions& options, const std::function<nlohmann::json()>&
     }
     const nlohmann::json info =
         options.JsonFile.empty() && options.NoHistory ? nlohmann::json() : machineInfo();
-    const std::optional<CpuTopology> topology =
-        options.CoreKind.empty() ? std::nullopt : MachineCpuTopology();
-    const int cpu = ChooseProcessor(options.Cpu, options.CoreKind, AvailableProcessors(),
-                                    topology ? topology->CoreKinds : std::vector<CoreKind>{});
+    const int cpu =
+        ChooseProcessor(options.Cpu, options.CoreKind, AvailableProcessors(),
+                        options.CoreKind.empty() ? std::vector<CoreKind>{} : coreKindsHere());
     // One copy, pinned where asked.
     const auto runOnce = [&cpu](const TestFiles& files, const RunHooks& hooks) {
         return cpu >= 0 ? RunWorkloadOn(cpu, files, hooks) : RunWorkload(files, hooks);
