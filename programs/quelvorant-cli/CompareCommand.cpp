@@ -6,6 +6,7 @@
 #include "results/PassCauses.h"
 #include "run/MannWhitney.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <iostream>
@@ -99,9 +100,85 @@ std::string lostText(const BenchReport& report) {
     return text.empty() ? "no run lost over 3 % to waiting, stolen time or a low clock" : text;
 }
 
+// One file's line in a figure's table.
+struct FigureRow {
+    std::string Label;
+    std::string Path;
+    std::optional<double> Value;
+    // Against the first file: "+1.23%" and "yes (p = 0.0004)"; empty for
+    // the first file and where there is nothing to compare.
+    std::string Change;
+    std::string Verdict;
+};
+
+std::vector<FigureRow> figureRows(const Figure& figure, const std::vector<BenchFile>& files) {
+    const BenchFile& first = files.front();
+    const auto base = figure.value(first.Report);
+    std::vector<FigureRow> rows;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        FigureRow row{label(i), files[i].Path, figure.value(files[i].Report), "", ""};
+        if (row.Value && i > 0 && base && *base != 0.0) {
+            char change[32];
+            std::snprintf(change, sizeof change, "%+.2f%%", 100.0 * (*row.Value - *base) / *base);
+            row.Change = change;
+            const std::vector<double> samples = figure.samples(files[i].Report);
+            const std::vector<double> baseSamples = figure.samples(first.Report);
+            char verdict[32] = "no pass times";
+            // Without pass times on both sides there is nothing to test.
+            if (!samples.empty() && !baseSamples.empty()) {
+                const MannWhitneyResult test = MannWhitneyU(samples, baseSamples);
+                std::snprintf(verdict, sizeof verdict, "%s (p = %.2g)",
+                              test.P < kSignificance ? "yes" : "no", test.P);
+            }
+            row.Verdict = verdict;
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+void printText(const char* title, const std::vector<FigureRow>& rows) {
+    std::printf("%s\n      %12s  %10s  %s\n", title, "value", "vs A", "significant");
+    for (const FigureRow& row : rows) {
+        if (row.Value) {
+            std::printf("  %-2s  %12.4f  %10s  %-17s  %s\n", row.Label.c_str(), *row.Value,
+                        row.Change.c_str(), row.Verdict.c_str(), row.Path.c_str());
+        } else {
+            std::printf("  %-2s  %12s  %10s  %-17s  %s\n", row.Label.c_str(), "-", "", "",
+                        row.Path.c_str());
+        }
+    }
+    std::printf("\n");
+}
+
+// A cell of a Markdown table: its pipes escaped, so that a path stays one cell.
+std::string markdownCell(const std::string& text) {
+    std::string cell;
+    for (const char c : text) {
+        cell += c == '|' ? std::string("\\|") : std::string(1, c);
+    }
+    return cell;
+}
+
+void printMarkdown(const char* title, const std::vector<FigureRow>& rows) {
+    std::printf(
+        "**%s**\n\n| | value | vs A | significant | file |\n| --- | ---: | ---: | --- | --- "
+        "|\n",
+        title);
+    for (const FigureRow& row : rows) {
+        char value[32] = "-";
+        if (row.Value) {
+            std::snprintf(value, sizeof value, "%.4f", *row.Value);
+        }
+        std::printf("| %s | %s | %s | %s | %s |\n", row.Label.c_str(), value, row.Change.c_str(),
+                    row.Verdict.c_str(), markdownCell(row.Path).c_str());
+    }
+    std::printf("\n");
+}
+
 } // namespace
 
-int RunCompare(const std::vector<std::string>& paths) {
+int RunCompare(const std::vector<std::string>& paths, bool markdown) {
     std::vector<BenchFile> files;
     for (const std::string& path : paths) {
         files.push_back(ReadBenchFile(path));
@@ -114,51 +191,38 @@ int RunCompare(const std::vector<std::string>& paths) {
                       << ": their figures do not compare\n";
         }
     }
-    std::printf("Results\n");
+    if (markdown) {
+        std::printf("| | result | machine |\n| --- | --- | --- |\n");
+    } else {
+        std::printf("Results\n");
+    }
     for (std::size_t i = 0; i < files.size(); ++i) {
-        std::printf("  %-2s  %s  (%s)\n", label(i).c_str(), files[i].Path.c_str(),
-                    machineOf(files[i].Info).c_str());
+        if (markdown) {
+            std::printf("| %s | %s | %s |\n", label(i).c_str(), markdownCell(files[i].Path).c_str(),
+                        markdownCell(machineOf(files[i].Info)).c_str());
+        } else {
+            std::printf("  %-2s  %s  (%s)\n", label(i).c_str(), files[i].Path.c_str(),
+                        machineOf(files[i].Info).c_str());
+        }
     }
     std::printf("\n");
     for (const Figure& figure : kFigures) {
-        const auto base = figure.value(first.Report);
-        std::size_t present = 0;
-        for (const BenchFile& file : files) {
-            present += figure.value(file.Report) ? 1 : 0;
-        }
+        const std::vector<FigureRow> rows = figureRows(figure, files);
+        const auto present =
+            std::count_if(rows.begin(), rows.end(), [](const FigureRow& row) { return row.Value; });
         if (present < 2) {
             continue;
         }
-        std::printf("%s\n      %12s  %10s  %s\n", figure.title, "value", "vs A", "significant");
-        for (std::size_t i = 0; i < files.size(); ++i) {
-            const auto value = figure.value(files[i].Report);
-            std::printf("  %-2s  ", label(i).c_str());
-            if (!value) {
-                std::printf("%12s  %10s  %-17s  %s\n", "-", "", "", files[i].Path.c_str());
-                continue;
-            }
-            std::printf("%12.4f  ", *value);
-            if (i == 0 || !base || *base == 0.0) {
-                std::printf("%10s  %-17s  %s\n", "", "", files[i].Path.c_str());
-                continue;
-            }
-            const std::vector<double> samples = figure.samples(files[i].Report);
-            const std::vector<double> baseSamples = figure.samples(first.Report);
-            char verdict[32] = "no pass times";
-            // Without pass times on both sides there is nothing to test.
-            if (!samples.empty() && !baseSamples.empty()) {
-                const MannWhitneyResult test = MannWhitneyU(samples, baseSamples);
-                std::snprintf(verdict, sizeof verdict, "%s (p = %.2g)",
-                              test.P < kSignificance ? "yes" : "no", test.P);
-            }
-            std::printf("%+9.2f%%  %-17s  %s\n", 100.0 * (*value - *base) / *base, verdict,
-                        files[i].Path.c_str());
-        }
-        std::printf("\n");
+        (markdown ? printMarkdown : printText)(figure.title, rows);
     }
-    std::printf("What the runs lost\n");
+    std::printf(markdown ? "**What the runs lost**\n\n" : "What the runs lost\n");
     for (std::size_t i = 0; i < files.size(); ++i) {
-        std::printf("  %-2s  %s\n", label(i).c_str(), lostText(files[i].Report).c_str());
+        const std::string lost = lostText(files[i].Report);
+        if (markdown) {
+            std::printf("- %s: %s\n", label(i).c_str(), lost.c_str());
+        } else {
+            std::printf("  %-2s  %s\n", label(i).c_str(), lost.c_str());
+        }
     }
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "quelvorant-cli/HistoryCommands.h"
 
+#include "history/HistoryCsv.h"
 #include "history/HistoryImport.h"
 #include "history/HistoryJson.h"
 #include "history/RunOrder.h"
@@ -36,6 +37,23 @@ HistoryDocument documentOf(ResultsHistory& history, const std::vector<HistoryRun
 
 std::string shortId(const std::string& id) {
     return id.substr(0, 8);
+}
+
+// Every run, or the runs named by ids or their beginnings, with their passes.
+std::vector<HistoryRun> exportedRuns(OpenedHistory& history, const std::vector<std::string>& ids,
+                                     bool all) {
+    std::vector<HistoryRun> runs;
+    if (all) {
+        runs = history.Runs({}, true);
+    }
+    for (const std::string& id : ids) {
+        std::optional<HistoryRun> run = history.FindRun(id);
+        if (!run) {
+            throw CommandFailure(history.Path() + ": no run " + id + " in the history");
+        }
+        runs.push_back(std::move(*run));
+    }
+    return runs;
 }
 
 } // namespace
@@ -123,19 +141,19 @@ int RunHistoryDelete(const std::string& id) {
     return 0;
 }
 
+int RunExportCsv(const std::vector<std::string>& ids, bool all, const std::string& file) {
+    OpenedHistory history(ResultsHistory::Access::Read);
+    const std::vector<HistoryRun> runs = exportedRuns(history, ids, all);
+    WriteOutput(file, HistoryCsv(runs));
+    if (file != "-") {
+        std::printf("Exported %zu runs to %s.\n", runs.size(), file.c_str());
+    }
+    return 0;
+}
+
 int RunExport(const std::vector<std::string>& ids, bool all, const std::string& file) {
     OpenedHistory history(ResultsHistory::Access::Read);
-    std::vector<HistoryRun> runs;
-    if (all) {
-        runs = history.Runs({}, true);
-    }
-    for (const std::string& id : ids) {
-        std::optional<HistoryRun> run = history.FindRun(id);
-        if (!run) {
-            throw CommandFailure(history.Path() + ": no run " + id + " in the history");
-        }
-        runs.push_back(std::move(*run));
-    }
+    const std::vector<HistoryRun> runs = exportedRuns(history, ids, all);
     WriteOutput(file, HistoryJson(documentOf(history, runs)).dump(2) + "\n");
     if (file != "-") {
         std::printf("Exported %zu runs to %s.\n", runs.size(), file.c_str());

@@ -20,6 +20,8 @@ int RunHistoryDelete(const std::string& id);
 // `export [ID...|--all] --json FILE`: runs with their machines as a
 // quelvorant.history/2 document.
 int RunExport(const std::vector<std::string>& ids, bool all, const std::string& file);
+// The same runs in long form, a row per pass (HistoryCsv).
+int RunExportCsv(const std::vector<std::string>& ids, bool all, const std::string& file);
 // `import FILE...`: bench results and exports, from this computer or others.
 // Nothing is kept unless every file can be read. A file that gives this
 // computer's id to another host or processor is refused; this computer's

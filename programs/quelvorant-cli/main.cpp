@@ -206,7 +206,9 @@ int main(int argc, char** argv) {
         ->required()
         ->expected(2, -1)
         ->check(CLI::ExistingFile);
-    compare->callback([&] { command = [&] { return RunCompare(files); }; });
+    bool markdown = false;
+    compare->add_flag("--markdown", markdown, "print the tables as Markdown");
+    compare->callback([&] { command = [&] { return RunCompare(files, markdown); }; });
 
     CLI::App* historyCommand =
         app.add_subcommand("history", "list the runs kept in the results history, newest first");
@@ -236,13 +238,25 @@ int main(int argc, char** argv) {
     std::string exportFile;
     exportCommand->add_option("ID", exportIds, "the runs to export (ids or beginnings)");
     exportCommand->add_flag("--all", exportAll, "every run")->excludes("ID");
-    exportCommand->add_option("--json", exportFile, "the file to write, - for standard output")
-        ->required();
+    std::string exportCsv;
+    CLI::Option* exportJson = exportCommand->add_option(
+        "--json", exportFile, "the JSON file to write, - for standard output");
+    exportCommand
+        ->add_option("--csv", exportCsv,
+                     "the runs in long form instead, a row per pass with its readings, - for "
+                     "standard output")
+        ->excludes(exportJson);
     exportCommand->callback([&] {
         if (exportIds.empty() && !exportAll) {
             throw CLI::ValidationError("export", "name the runs to export, or --all");
         }
-        command = [&] { return RunExport(exportIds, exportAll, exportFile); };
+        if (exportFile.empty() && exportCsv.empty()) {
+            throw CLI::ValidationError("export", "give --json FILE or --csv FILE");
+        }
+        command = [&] {
+            return exportCsv.empty() ? RunExport(exportIds, exportAll, exportFile)
+                                     : RunExportCsv(exportIds, exportAll, exportCsv);
+        };
     });
 
     CLI::App* importCommand = app.add_subcommand(

@@ -174,6 +174,15 @@ TEST_F(QuelvorantCli, CompareJudgesResultsAndRefusesWhatIsNotOne) {
     EXPECT_NE(same.out.find("Median Time Summa"), std::string::npos);
     EXPECT_NE(same.out.find("Decompression"), std::string::npos);
     EXPECT_NE(same.out.find("(p = "), std::string::npos);
+    EXPECT_NE(same.out.find("What the runs lost\n  A   "), std::string::npos) << same.out;
+    // As Markdown, a path with a pipe stays in its cell.
+    std::filesystem::copy_file(dir_.File("b.json"), dir_.File("b|2.json"));
+    const Outcome markdown =
+        Run({"compare", "--markdown", dir_.File("a.json"), dir_.File("b|2.json")});
+    EXPECT_EQ(markdown.status, 0) << markdown.err;
+    EXPECT_NE(markdown.out.find("| B | " + dir_.File("b\\|2.json") + " | "), std::string::npos)
+        << markdown.out;
+    EXPECT_NE(markdown.out.find("| --- | ---: | ---: | --- | --- |"), std::string::npos);
     // A result without runs has nothing to test against.
     nlohmann::json runless = nlohmann::json::parse(std::ifstream(dir_.File("b.json")));
     runless["runs"] = nlohmann::json::array();
