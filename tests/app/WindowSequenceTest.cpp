@@ -195,6 +195,8 @@ TEST_F(WindowSequenceTest, EndToEndRunSavesBothReportsIntoOneFolder) {
     ASSERT_EQ(kept[0].PassTimes.size(), 101u);
     EXPECT_EQ(kept[0].PassTimes[100],
               ReadNumber(form2->Quel_TimeList->item(100)->text().toStdString()));
+    // With what each of its passes met.
+    EXPECT_EQ(kept[0].Readings.size(), 101u);
     EXPECT_EQ(history.FindMachine({kept[0].MachineId, kept[0].MachineName})->Processor,
               "Quelcraft Test CPU @ 3.00GHz");
 
