@@ -14,21 +14,6 @@ std::string percent(double fraction) {
     return FixedText(fraction * 100.0, 1) + " %";
 }
 
-// The clock a pass is set against: the processors' highest, else the run's
-// fastest pass clock.
-std::optional<double> usualClock(const RunRecord& run) {
-    if (run.ReadingSources.MaxClockMHz) {
-        return run.ReadingSources.MaxClockMHz;
-    }
-    std::optional<double> fastest;
-    for (const PassReading& reading : run.Readings) {
-        if (reading.ClockMHz) {
-            fastest = std::max(fastest.value_or(0.0), *reading.ClockMHz);
-        }
-    }
-    return fastest;
-}
-
 std::string chart(const RunRecord& run) {
     const std::size_t passes = std::min(run.PassTimes.size(), run.Readings.size());
     SvgChart svg("passes-met", "What each pass met",
@@ -43,7 +28,7 @@ std::string chart(const RunRecord& run) {
     const auto centre = [&](std::size_t pass) {
         return svg.PlotLeft() + (static_cast<double>(pass) + 0.5) * slot;
     };
-    const std::optional<double> usual = usualClock(run);
+    const std::optional<double> usual = UsualClockMHz(run);
     std::vector<std::pair<double, double>> clock;
     for (std::size_t pass = 0; pass < passes; ++pass) {
         const PassReading& reading = run.Readings[pass];

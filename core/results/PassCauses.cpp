@@ -130,19 +130,13 @@ std::optional<double> shareOf(const RunRecord& run, const Field& field, double t
     return std::min(1.0, sum / total);
 }
 
-// The time lost to passes whose clock was well below the usual one: the
-// processor's highest clock where cpufreq tells it, else the clock most
-// passes of the run reached.
+// The time lost to passes whose clock was well below the usual one.
 std::optional<double> belowClockShare(const RunRecord& run, double total) {
-    std::vector<double> clocks = known(run.Readings, 0, run.Readings.size(), clockOf);
-    if (clocks.empty() || total <= 0.0) {
+    const std::optional<double> usualClock = UsualClockMHz(run);
+    if (!usualClock || total <= 0.0) {
         return std::nullopt;
     }
-    double usual = run.ReadingSources.MaxClockMHz.value_or(0.0);
-    if (usual <= 0.0) {
-        std::sort(clocks.begin(), clocks.end());
-        usual = clocks[clocks.size() * 9 / 10];
-    }
+    const double usual = *usualClock;
     double lost = 0.0;
     for (std::size_t i = 0; i < run.Readings.size(); ++i) {
         const std::optional<double> clock = run.Readings[i].ClockMHz;
@@ -154,6 +148,18 @@ std::optional<double> belowClockShare(const RunRecord& run, double total) {
 }
 
 } // namespace
+
+std::optional<double> UsualClockMHz(const RunRecord& run) {
+    std::vector<double> clocks = known(run.Readings, 0, run.Readings.size(), clockOf);
+    if (clocks.empty()) {
+        return std::nullopt;
+    }
+    if (run.ReadingSources.MaxClockMHz && *run.ReadingSources.MaxClockMHz > 0.0) {
+        return run.ReadingSources.MaxClockMHz;
+    }
+    std::sort(clocks.begin(), clocks.end());
+    return clocks[clocks.size() * 9 / 10];
+}
 
 std::string SlowCauseText(SlowCause cause) {
     switch (cause) {

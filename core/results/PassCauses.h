@@ -53,8 +53,14 @@ struct RunExplanation {
     RunShares Shares;
 };
 
-// Nothing for a run without readings.
+// Nothing for a run without readings, or whose readings and pass times
+// differ in number.
 RunExplanation ExplainRun(const RunRecord& run);
+
+// The clock a run's passes are measured against: the processors' highest
+// where cpufreq tells it, else the clock most passes reached (the 90th
+// percentile); nothing when no pass has a clock.
+std::optional<double> UsualClockMHz(const RunRecord& run);
 
 // "waited for the processor (other programs) for 41.2 % of its time", or
 // empty when no cause is named.

@@ -11,8 +11,8 @@ void AddReadings(const std::vector<PassReading>& readings, const PassReadingSour
                  nlohmann::json& object);
 
 // Reads them back where the object has them, every figure checked. Whether
-// there is one reading per pass time is the caller's to check: ExplainRun
-// explains only the passes that have both.
+// there is one reading per pass time is the caller's to check (ExplainRun
+// explains no run where there is not).
 void ReadReadings(const JsonFields& fields, std::vector<PassReading>& readings,
                   PassReadingSources& sources);
 
