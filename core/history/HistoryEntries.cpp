@@ -20,6 +20,7 @@ HistoryRun HistoryRunOf(const RunRecord& record, const HistoryMachine& machine,
     run.Score = record.Score;
     run.CheckPassed = record.Check.Passed;
     run.Copies = copies;
+    run.WallSeconds = record.WallSeconds;
     run.PassTimes = record.PassTimes;
     run.Cpu = record.Cpu;
     run.Readings = record.Readings;
@@ -30,16 +31,20 @@ HistoryRun HistoryRunOf(const RunRecord& record, const HistoryMachine& machine,
 std::vector<HistoryRun> HistoryRunsOf(const BenchReport& report, const HistoryMachine& machine,
                                       const std::string& source) {
     std::vector<HistoryRun> runs;
-    const auto add = [&](const RunRecord& record, int copies) {
+    const auto add = [&](const RunRecord& record, int copies) -> HistoryRun& {
         runs.push_back(HistoryRunOf(record, machine, source, report.TestInput.Sha256,
                                     report.TestInput.Comparable, copies));
+        runs.back().Preflight = report.Preflight;
+        return runs.back();
     };
     for (const RunRecord& run : report.Runs) {
         add(run, 1);
     }
     for (const CopiesRecord& copies : report.CopiesRuns) {
         for (const RunRecord& copy : copies.Copies) {
-            add(copy, static_cast<int>(copies.Copies.size()));
+            HistoryRun& run = add(copy, static_cast<int>(copies.Copies.size()));
+            run.CopiesOf = copies.Copies.front().Id;
+            run.WallSeconds = copies.WallSeconds;
         }
     }
     return runs;

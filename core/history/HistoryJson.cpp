@@ -3,8 +3,10 @@
 #include "history/HistoryRunCheck.h"
 #include "platform/QuelError.h"
 #include "platform/Version.h"
+#include "preflight/PreflightJson.h"
 #include "results/JsonFields.h"
 #include "results/PassReadingsJson.h"
+#include "results/PreflightFields.h"
 #include "run/RunRecord.h"
 
 #include <map>
@@ -39,6 +41,15 @@ json HistoryJson(const HistoryDocument& document) {
                      {"pass_times", run.PassTimes}};
         if (run.Cpu >= 0) {
             kept["cpu"] = run.Cpu;
+        }
+        if (run.WallSeconds > 0.0) {
+            kept["wall_seconds"] = run.WallSeconds;
+        }
+        if (!run.CopiesOf.empty()) {
+            kept["copies_of"] = run.CopiesOf;
+        }
+        if (run.Preflight) {
+            kept["preflight"] = PreflightJson(*run.Preflight);
         }
         AddReadings(run.Readings, run.ReadingSources, kept);
         runs.push_back(std::move(kept));
@@ -91,6 +102,15 @@ HistoryDocument HistoryDocumentFrom(const json& document, const std::string& pat
         kept.Copies = static_cast<int>(run.Integer("threads", 1, ImportLimits::kCopiesMax));
         kept.PassTimes = run.Numbers("pass_times");
         kept.Cpu = run.Has("cpu") ? static_cast<int>(run.Integer("cpu", 0, 1 << 20)) : -1;
+        if (run.Has("wall_seconds")) {
+            kept.WallSeconds = run.Number("wall_seconds");
+        }
+        if (run.Has("copies_of")) {
+            kept.CopiesOf = run.Text("copies_of");
+        }
+        if (run.Has("preflight")) {
+            kept.Preflight = PreflightFrom(run.Object("preflight"));
+        }
         ReadReadings(run, kept.Readings, kept.ReadingSources);
         if (kept.Id.empty()) {
             throw fail("a run without an id");

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "platform/PassReading.h"
+#include "preflight/PreflightResult.h"
 
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,6 +29,12 @@ struct HistoryRun {
     bool CheckPassed = true;
     // How many copies of the workload ran at once; 1 for a single copy.
     int Copies = 1;
+    // The id that the copies which ran at once share (the first copy's);
+    // empty for a single copy and for copies kept without it.
+    std::string CopiesOf;
+    // The run from its start to its end in seconds; of a copy, that of all
+    // the copies together. 0 where not kept.
+    double WallSeconds = 0.0;
     // Seconds: 50 compressions, then 51 decompressions.
     std::vector<double> PassTimes;
     // The processor a single copy was pinned to, or -1.
@@ -34,6 +42,8 @@ struct HistoryRun {
     // What each pass met, beside PassTimes; empty for runs kept without.
     std::vector<PassReading> Readings;
     PassReadingSources ReadingSources;
+    // The checks of the machine made just before the run, where any were.
+    std::optional<PreflightResult> Preflight;
 };
 
 // A machine as the results history keeps it: what identifies it, and its

@@ -94,6 +94,23 @@ void checkRun(const HistoryRun& run, std::size_t index, const std::string& path)
         "must be the sum of the first " + std::to_string(PassCounts::kSummed) + " pass times");
     refusal.Require(run.Score == BenchmarkRun::Score(run.TimeSumma), "score",
                     "must be the score of its Time Summa");
+    refusal.Require(std::isfinite(run.WallSeconds) && run.WallSeconds >= 0.0 &&
+                        run.WallSeconds <= ImportLimits::kPassSecondsMax * PassCounts::kAll,
+                    "wall_seconds", "must be from 0 to 101 days in seconds");
+    refusal.Require(run.CopiesOf.empty() || (run.Copies > 1 && isUuid(run.CopiesOf)), "copies_of",
+                    "must be a UUID, and only of a run of several copies");
+    if (run.Preflight) {
+        refusal.Require(run.Preflight->Checks.size() <= ImportLimits::kChecksMax, "preflight",
+                        "must hold at most " + std::to_string(ImportLimits::kChecksMax) +
+                            " checks");
+        for (const PreflightCheck& check : run.Preflight->Checks) {
+            for (const std::string* text : {&check.Name, &check.Found, &check.Fix}) {
+                refusal.Require(text->size() <= ImportLimits::kCheckBytes, "preflight",
+                                "must hold texts of at most " +
+                                    std::to_string(ImportLimits::kCheckBytes) + " bytes");
+            }
+        }
+    }
 }
 
 } // namespace

@@ -20,13 +20,17 @@ inline constexpr std::size_t kInfoBytes = 64 * 1024;
 inline constexpr double kPassSecondsMax = 86400.0;
 // Copies at once: one per logical processor of the largest machines.
 inline constexpr int kCopiesMax = 4096;
+// The checks before a run: a dozen of a line or two each.
+inline constexpr std::size_t kChecksMax = 64;
+inline constexpr std::size_t kCheckBytes = 4096;
 } // namespace ImportLimits
 
 // Refuses a document that the history must not take: a run without a UUID
 // as its id, without exactly 50 + 51 finite pass times each above 0 and at
 // most a day, whose Time Summa is not the sum of its first 100 passes or
 // whose score is not the one the program gives that Time Summa, with a time
-// that is not valid RFC 3339, with copies outside 1 to 4096, or with a text
-// or a machine's facts beyond the limits above. Raises a QuelError naming
+// that is not valid RFC 3339, with copies outside 1 to 4096, with a wall
+// time that is negative or beyond 101 days, or with a text, checks or a
+// machine's facts beyond the limits above. Raises a QuelError naming
 // the file, the run or machine and the field.
 void CheckImportedDocument(const HistoryDocument& document, const std::string& path);

@@ -110,6 +110,18 @@ const std::array<const char*, HistorySchema::kVersion> kSteps = {
        ALTER TABLE runs ADD COLUMN clock_source TEXT;
        ALTER TABLE runs ADD COLUMN counters_unavailable TEXT;
        ALTER TABLE runs ADD COLUMN max_clock_mhz REAL;)",
+    // 5: a run's wall time, which copies ran together, and the checks of the
+    // machine made just before it; runs kept before have none.
+    R"(ALTER TABLE runs ADD COLUMN wall_seconds REAL;
+       ALTER TABLE runs ADD COLUMN copies_of TEXT;
+       CREATE TABLE run_checks (
+         run_id TEXT NOT NULL REFERENCES runs (id) ON DELETE CASCADE,
+         position INTEGER NOT NULL,
+         name TEXT NOT NULL,
+         level TEXT NOT NULL CHECK (level IN ('pass', 'note', 'warn')),
+         found TEXT NOT NULL,
+         fix TEXT NOT NULL,
+         PRIMARY KEY (run_id, position)) WITHOUT ROWID;)",
 };
 
 // What the steps make, besides SQLite's own objects. Anything else in the
@@ -117,7 +129,7 @@ const std::array<const char*, HistorySchema::kVersion> kSteps = {
 // something else and could act on every write.
 bool ours(const std::string& type, const std::string& name) {
     return (type == "table" && (name == "machines" || name == "runs" || name == "passes" ||
-                                name == "pass_readings")) ||
+                                name == "pass_readings" || name == "run_checks")) ||
            (type == "index" && name == "runs_by_machine");
 }
 

@@ -10,7 +10,7 @@ class SqliteDatabase;
 // made by taking every step from 0.
 namespace HistorySchema {
 
-inline constexpr std::int64_t kVersion = 4;
+inline constexpr std::int64_t kVersion = 5;
 
 // What a refusal says of the file, before it says how to go on.
 inline constexpr const char* kLeftAlone = "; the file is left as it is";

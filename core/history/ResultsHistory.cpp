@@ -21,7 +21,7 @@ namespace {
 constexpr const char* kRunColumns =
     "id, machine_id, machine_name, started_at, program_version, source, input_sha256, comparable, "
     "time_summa, score, check_passed, threads, cpu, clock_source, counters_unavailable, "
-    "max_clock_mhz";
+    "max_clock_mhz, wall_seconds, copies_of";
 constexpr const char* kMachineColumns = "id, name, host_name, processor, info, last_seen";
 
 HistoryRun runFrom(const SqliteStatement& row) {
@@ -44,6 +44,8 @@ HistoryRun runFrom(const SqliteStatement& row) {
     if (!row.IsNull(15)) {
         run.ReadingSources.MaxClockMHz = row.Real(15);
     }
+    run.WallSeconds = row.IsNull(16) ? 0.0 : row.Real(16);
+    run.CopiesOf = row.IsNull(17) ? "" : row.Text(17);
     return run;
 }
 
@@ -267,7 +269,7 @@ void ResultsHistory::keepMachine(const HistoryMachine& machine, Facts facts) {
 bool ResultsHistory::keepRun(const HistoryRun& run) {
     SqliteStatement insert(database_, std::string("INSERT OR IGNORE INTO runs (") + kRunColumns +
                                           ") VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, "
-                                          "?10, ?11, ?12, ?13, ?14, ?15, ?16)");
+                                          "?10, ?11, ?12, ?13, ?14, ?15, ?16, ?17, ?18)");
     insert.Bind(1, run.Id)
         .Bind(2, run.MachineId)
         .Bind(3, run.MachineName)
@@ -284,6 +286,9 @@ bool ResultsHistory::keepRun(const HistoryRun& run) {
     bindText(insert, 14, run.ReadingSources.Clock);
     bindText(insert, 15, run.ReadingSources.CountersUnavailable);
     BindRealOrNull(insert, 16, run.ReadingSources.MaxClockMHz);
+    BindRealOrNull(insert, 17,
+                   run.WallSeconds > 0.0 ? std::optional(run.WallSeconds) : std::nullopt);
+    bindText(insert, 18, run.CopiesOf);
     insert.Run();
     if (database_.QueryInteger("SELECT changes()") == 0) {
         return false;
@@ -294,6 +299,9 @@ bool ResultsHistory::keepRun(const HistoryRun& run) {
         pass.Bind(1, run.Id).Bind(2, static_cast<std::int64_t>(i + 1)).Bind(3, run.PassTimes[i]);
         pass.Run();
         pass.Reset();
+    }
+    if (run.Preflight) {
+        keepChecks(run.Id, *run.Preflight);
     }
     if (run.Readings.empty()) {
         return true;
@@ -309,6 +317,22 @@ bool ResultsHistory::keepRun(const HistoryRun& run) {
         reading.Reset();
     }
     return true;
+}
+
+void ResultsHistory::keepChecks(const std::string& runId, const PreflightResult& preflight) {
+    SqliteStatement check(database_, "INSERT INTO run_checks (run_id, position, name, level, "
+                                     "found, fix) VALUES (?1, ?2, ?3, ?4, ?5, ?6)");
+    for (std::size_t i = 0; i < preflight.Checks.size(); ++i) {
+        const PreflightCheck& kept = preflight.Checks[i];
+        check.Bind(1, runId)
+            .Bind(2, static_cast<std::int64_t>(i))
+            .Bind(3, kept.Name)
+            .Bind(4, std::string(LevelName(kept.Level)))
+            .Bind(5, kept.Found)
+            .Bind(6, kept.Fix);
+        check.Run();
+        check.Reset();
+    }
 }
 
 void ResultsHistory::Record(const HistoryMachine& machine, const HistoryRun& run) {
@@ -372,8 +396,31 @@ std::vector<HistoryRun> ResultsHistory::runsWhere(const std::string& where,
             }
             readings.Reset();
         }
+        loadChecks(runs);
     }
     return runs;
+}
+
+void ResultsHistory::loadChecks(std::vector<HistoryRun>& runs) {
+    // A run kept with checks has at least one row; none tells a run without.
+    SqliteStatement checks(database_, "SELECT name, level, found, fix FROM run_checks "
+                                      "WHERE run_id = ?1 ORDER BY position");
+    for (HistoryRun& run : runs) {
+        checks.Bind(1, run.Id);
+        while (checks.Step()) {
+            const std::string level = checks.Text(1);
+            PreflightCheck check;
+            check.Name = checks.Text(0);
+            check.Level = level == "warn"   ? CheckLevel::Warn
+                          : level == "note" ? CheckLevel::Note
+                                            : CheckLevel::Pass;
+            check.Found = checks.Text(2);
+            check.Fix = checks.Text(3);
+            run.Preflight = run.Preflight.value_or(PreflightResult{});
+            run.Preflight->Checks.push_back(std::move(check));
+        }
+        checks.Reset();
+    }
 }
 
 std::vector<HistoryRun> ResultsHistory::Runs(const Filter& filter, bool withPassTimes) {

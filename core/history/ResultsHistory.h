@@ -60,7 +60,8 @@ class ResultsHistory {
         std::optional<int> Limit;
     };
     // Newest first by the moment their times name, runs with a time ahead of
-    // this computer's clock last; with their pass times only when asked for.
+    // this computer's clock last; with their pass times, readings and checks
+    // only when asked for.
     std::vector<HistoryRun> Runs(const Filter& filter = {}, bool withPassTimes = false);
     // A run by its id or a beginning of it that fits no other run.
     std::optional<HistoryRun> FindRun(const std::string& idOrBeginning);
@@ -78,6 +79,9 @@ class ResultsHistory {
     enum class Facts { Read, Imported, ThisMachinesFromFile };
     void keepMachine(const HistoryMachine& machine, Facts facts);
     bool keepRun(const HistoryRun& run);
+    void keepChecks(const std::string& runId, const PreflightResult& preflight);
+    // Reads the checks kept with each run into its Preflight.
+    void loadChecks(std::vector<HistoryRun>& runs);
     std::vector<HistoryRun> runsWhere(const std::string& where,
                                       const std::vector<std::string>& values, bool withPassTimes,
                                       std::int64_t limit);

@@ -1,13 +1,12 @@
 #include "report/HtmlReport.h"
 
 #include "facts/ReportFacts.h"
-#include "platform/Version.h"
+#include "report/HtmlPage.h"
 #include "report/HtmlTable.h"
 #include "report/HtmlText.h"
 #include "report/MachinesFigure.h"
 #include "report/PassTimesFigure.h"
 #include "report/PassesMetFigure.h"
-#include "report/ReportStyle.h"
 #include "report/ScoresFigure.h"
 #include "report/TimeScale.h"
 #include "results/PassCauses.h"
@@ -172,18 +171,14 @@ std::string passesMet(const RunRecord& run) {
 
 std::string HtmlReport(const ReportData& data) {
     const RunRecord run = recordOf(data.Run);
-    return std::string(
-               "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\"><meta "
-               "name=\"viewport\" content=\"width=device-width, initial-scale=1\"><title>") +
-           kTitle + "</title><style>" + kReportStyle + "</style></head><body>" + header(data) +
-           "<main>" + result(data) + "<section id=\"passes\"><h2>Pass times of this run</h2>" +
-           PassTimesFigure(data.Run.PassTimes, outlierPasses(run)) + "</section>" + passesMet(run) +
-           "<section id=\"history\"><h2>This machine's scores over time</h2>" +
-           ScoresFigure(data.MachineRuns, data.Run.Id) +
-           "</section><section id=\"machines-compared\"><h2>Every machine</h2>" +
-           MachinesFigure(data.Machines, data.Machine.Id) + "</section>" + facts(data) +
-           "</main><footer><p>Made by " + HtmlEscaped(VersionText()) + " at " +
-           HtmlEscaped(MinuteText(data.GeneratedAt)) +
-           " UTC. Time Summa in seconds and the score in frames: lower is faster.</p><p>Copyright "
-           "(C) 2026 Quelcraft</p></footer></body></html>\n";
+    return HtmlPage(
+        kTitle,
+        header(data) + "<main>" + result(data) +
+            "<section id=\"passes\"><h2>Pass times of this run</h2>" +
+            PassTimesFigure(data.Run.PassTimes, outlierPasses(run)) + "</section>" +
+            passesMet(run) + "<section id=\"history\"><h2>This machine's scores over time</h2>" +
+            ScoresFigure(data.MachineRuns, data.Run.Id) +
+            "</section><section id=\"machines-compared\"><h2>Every machine</h2>" +
+            MachinesFigure(data.Machines, data.Machine.Id) + "</section>" + facts(data) + "</main>",
+        data.GeneratedAt);
 }

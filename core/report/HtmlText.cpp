@@ -59,3 +59,16 @@ std::string FixedText(double value, int decimals) {
         std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
     return result.ec == std::errc() ? std::string(text, result.ptr) : "unknown";
 }
+
+std::string ShortenedText(const std::string& text, std::size_t length) {
+    std::size_t bytes = 0;
+    std::size_t characters = 0;
+    while (bytes < text.size() && characters < length) {
+        ++bytes;
+        while (bytes < text.size() && (static_cast<unsigned char>(text[bytes]) & 0xC0) == 0x80) {
+            ++bytes;
+        }
+        ++characters;
+    }
+    return bytes < text.size() ? text.substr(0, bytes) + "…" : text;
+}

@@ -21,3 +21,7 @@ std::string ScoreValueText(double score);
 // A number with a fixed count of decimals and "." as the decimal point,
 // whatever the locale; "unknown" for a value that is not finite.
 std::string FixedText(double value, int decimals);
+
+// Text cut to at most length characters of UTF-8, never inside a character,
+// with "…" where it was cut.
+std::string ShortenedText(const std::string& text, std::size_t length);

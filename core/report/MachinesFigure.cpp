@@ -27,20 +27,6 @@ std::string processor(const HistoryMachine& machine) {
     return machine.Processor.empty() ? "unknown processor" : machine.Processor;
 }
 
-// Cuts text to at most length characters of UTF-8, never inside a character.
-std::string shortened(const std::string& text, std::size_t length) {
-    std::size_t bytes = 0;
-    std::size_t characters = 0;
-    while (bytes < text.size() && characters < length) {
-        ++bytes;
-        while (bytes < text.size() && (static_cast<unsigned char>(text[bytes]) & 0xC0) == 0x80) {
-            ++bytes;
-        }
-        ++characters;
-    }
-    return bytes < text.size() ? text.substr(0, bytes) + "…" : text;
-}
-
 std::string chart(const std::vector<Entry>& machines, const std::string& thisMachineId) {
     const double height = 16 + kRow * static_cast<double>(machines.size()) + 64;
     SvgChart svg("machines", "Every machine's best run",
@@ -63,8 +49,8 @@ std::string chart(const std::vector<Entry>& machines, const std::string& thisMac
         const std::string label =
             std::to_string(i + 1) + ". " + name(machine) + " · " + processor(machine);
         const std::string cls = current ? "bar-label this" : "bar-label";
-        const std::string narrow = shortened(label, kNarrowLabel - marks.size()) + marks;
-        const std::string wide = shortened(label, kWideLabel - marks.size()) + marks;
+        const std::string narrow = ShortenedText(label, kNarrowLabel - marks.size()) + marks;
+        const std::string wide = ShortenedText(label, kWideLabel - marks.size()) + marks;
         if (narrow == wide) {
             svg.Text(svg.PlotLeft(), top + 20, wide, cls);
         } else {

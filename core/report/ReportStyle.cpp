@@ -67,6 +67,10 @@ svg.chart .point { fill: var(--compression); stroke: #fff; stroke-width: 1.5; }
 svg.chart .point.this { fill: var(--this); }
 svg.chart .machine { fill: var(--machine); }
 svg.chart .machine.this { fill: var(--this); }
+svg.chart .range { stroke: var(--ink); stroke-width: 2; }
+.fleet thead th { white-space: normal; }
+.fleet td.text { min-width: 8em; }
+#machines > section { margin-top: 28px; }
 svg.chart .bar-label.this, svg.chart .point-label { font-weight: bold; }
 svg.chart .narrow { display: none; }
 footer { margin-top: 40px; padding-top: 12px; padding-bottom: 24px; color: var(--muted); font-size: 0.85rem; }

@@ -2,6 +2,7 @@
 
 #include "platform/QuelError.h"
 #include "preflight/PreflightJson.h"
+#include "results/PreflightFields.h"
 #include "results/JsonFields.h"
 #include "results/JsonFile.h"
 #include "results/PassReadingsJson.h"
@@ -203,6 +204,9 @@ BenchFile BenchFileFrom(const json& document, const std::string& path) {
             MultiCoreSummary{static_cast<int>(multicore->Integer("copies", 1, kMaxInt)),
                              m.Number("passes_per_second"), m.Number("compress_mb_per_s"),
                              m.Number("decompress_mb_per_s"), m.Number("scaling_efficiency")};
+    }
+    if (fields.Has("preflight")) {
+        report.Preflight = PreflightFrom(fields.Object("preflight"));
     }
     report.Warnings = fields.Texts("warnings");
     return file;

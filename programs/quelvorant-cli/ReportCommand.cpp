@@ -3,6 +3,7 @@
 #include "platform/InertText.h"
 #include "quelvorant-cli/CommandOutput.h"
 #include "quelvorant-cli/OpenedHistory.h"
+#include "report/FleetPage.h"
 #include "report/HtmlReport.h"
 #include "run/RunRecord.h"
 
@@ -58,5 +59,24 @@ int RunReport(const std::optional<std::string>& runId, const std::string& htmlFi
     }
     std::printf("Wrote the report on run %s of %s to %s.\n", InertText(data.Run.Id).c_str(),
                 InertText(data.Run.StartedAt).c_str(), htmlFile.c_str());
+    return 0;
+}
+
+int RunFleetReport(const std::string& htmlFile) {
+    OpenedHistory history(ResultsHistory::Access::Read);
+    const std::vector<FleetMachine> fleet = FleetOf(history.Machines(), history.Runs({}, true));
+    if (fleet.empty()) {
+        throw CommandFailure(history.Path() + ": no runs yet; import the fleet's results first");
+    }
+    WriteOutput(htmlFile, HtmlFleetPage(fleet, RunRecord::Now()));
+    if (htmlFile == "-") {
+        return 0;
+    }
+    int ranked = 0;
+    for (const FleetMachine& machine : fleet) {
+        ranked += machine.Rank > 0 ? 1 : 0;
+    }
+    std::printf("Wrote the fleet page on %zu machines, %d of them ranked, to %s.\n", fleet.size(),
+                ranked, htmlFile.c_str());
     return 0;
 }

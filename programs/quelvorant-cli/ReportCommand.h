@@ -12,3 +12,7 @@
 // computer with none of its own). Returns the exit code; a history that cannot be used raises.
 int RunReport(const std::optional<std::string>& runId, const std::string& htmlFile,
               const ResultsHistory::MachineKey& thisMachine);
+
+// `report --fleet --html FILE`: one self-contained HTML page over every
+// machine in the history, fastest first. Returns the exit code.
+int RunFleetReport(const std::string& htmlFile);

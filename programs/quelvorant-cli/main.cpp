@@ -278,15 +278,27 @@ int main(int argc, char** argv) {
     });
 
     CLI::App* reportCommand = app.add_subcommand(
-        "report", "write one HTML page about a kept run, with charts, readable offline");
+        "report", "write one HTML page about a kept run, or with --fleet about every machine, "
+                  "with charts, readable offline");
     std::optional<std::string> reportRun;
     std::string reportFile;
-    reportCommand->add_option("RUN-ID", reportRun,
-                              "the run (id or beginning); the newest of this machine without it");
+    bool reportFleet = false;
+    CLI::Option* reportRunOption = reportCommand->add_option(
+        "RUN-ID", reportRun, "the run (id or beginning); the newest of this machine without it");
     reportCommand->add_option("--html", reportFile, "the file to write, - for standard output")
         ->required();
+    reportCommand
+        ->add_flag("--fleet", reportFleet,
+                   "one page over every machine in the history: each one's median Time Summa "
+                   "and spread, fastest first, copies' passes per second and scaling, and the "
+                   "checks' warnings")
+        ->excludes(reportRunOption);
     addMachineName(reportCommand);
     reportCommand->callback([&] {
+        if (reportFleet) {
+            command = [&] { return RunFleetReport(reportFile); };
+            return;
+        }
         command = [&] {
             const HistoryMachine machine = thisMachine();
             return RunReport(reportRun, reportFile, {machine.Id, machine.Name});

@@ -44,9 +44,14 @@ HistoryRun run(const std::string& id, const std::string& machineId, double timeS
 }
 
 // The run pinned to CPU 3 with a reading per pass: some figures unknown, a
-// count beyond SQLite's integers, which is kept as unknown.
+// count beyond SQLite's integers, which is kept as unknown; with its wall
+// time, the copies it ran with, and the checks before it.
 HistoryRun withReadings(HistoryRun kept) {
     kept.Cpu = 3;
+    kept.WallSeconds = 3.75;
+    kept.CopiesOf = "c0";
+    kept.Preflight = PreflightResult{{{"load", CheckLevel::Warn, "busy", "renice", "", ""},
+                                      {"smt", CheckLevel::Note, "on", "", "", ""}}};
     kept.ReadingSources = {"cpufreq", "perf_event_paranoid is 3", 3600.0};
     for (std::size_t pass = 0; pass < kept.PassTimes.size(); ++pass) {
         PassReading reading;
@@ -128,6 +133,16 @@ TEST(ResultsHistory, RecordsImportsFindsAndDeletes) {
     EXPECT_FALSE(read.Readings[9].StolenSeconds.has_value());
     EXPECT_EQ(read.Readings[9].ClockMHz, 3009.0);
     EXPECT_TRUE(history.FindRun("1aaa")->Readings.empty());
+    EXPECT_EQ(read.WallSeconds, 3.75);
+    EXPECT_EQ(read.CopiesOf, "c0");
+    ASSERT_TRUE(read.Preflight.has_value());
+    ASSERT_EQ(read.Preflight->Checks.size(), 2u);
+    EXPECT_EQ(read.Preflight->Checks[0].Level, CheckLevel::Warn);
+    EXPECT_EQ(read.Preflight->Checks[0].Fix, "renice");
+    EXPECT_EQ(read.Preflight->Checks[1].Level, CheckLevel::Note);
+    EXPECT_EQ(read.Preflight->Checks[1].Found, "on");
+    EXPECT_FALSE(history.FindRun("1aaa")->Preflight.has_value());
+    EXPECT_EQ(history.FindRun("1aaa")->WallSeconds, 0.0);
 
     EXPECT_TRUE(history.Delete("2bbb"));
     EXPECT_FALSE(history.Delete("2bbb"));
@@ -135,6 +150,7 @@ TEST(ResultsHistory, RecordsImportsFindsAndDeletes) {
     EXPECT_EQ(check.QueryInteger("SELECT count(*) FROM passes WHERE run_id = '2bbb'"), 0);
     EXPECT_EQ(check.QueryInteger("SELECT count(*) FROM passes"), 202);
     EXPECT_EQ(check.QueryInteger("SELECT count(*) FROM pass_readings"), 0);
+    EXPECT_EQ(check.QueryInteger("SELECT count(*) FROM run_checks"), 0);
 }
 
 TEST(ResultsHistory, AFileItCannotUseIsNamedAndLeftAsItIs) {

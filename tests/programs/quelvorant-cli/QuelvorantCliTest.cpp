@@ -103,6 +103,7 @@ TEST_F(QuelvorantCli, BadCommandLinesExitWithTwoAndSayWhy) {
         {{"info", "--color"}, "--color"},
         {{"info", "--with-identity"}, "--save-raw"},
         {{"info", "--load-raw", "a", "--save-raw", "b"}, "excludes"},
+        {{"report", "abc", "--fleet", "--html", "-"}, "excludes"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.says);
@@ -304,6 +305,8 @@ TEST_F(QuelvorantCli, ImportTakesResultsOnceAndABrokenFileChangesNothing) {
     fraction["settings"]["warmup"] = 12.7;
     nlohmann::json runsObject = good;
     runsObject["runs"] = nlohmann::json::object();
+    nlohmann::json levelled = good;
+    levelled["preflight"]["checks"][0]["level"] = "fatal";
     const struct {
         const char* name;
         std::string content;
@@ -346,6 +349,7 @@ TEST_F(QuelvorantCli, ImportTakesResultsOnceAndABrokenFileChangesNothing) {
         {"fraction.json", fraction.dump(),
          "field 'settings.warmup' must be a whole number, not 12.7"},
         {"runs-object.json", runsObject.dump(), "field 'runs' must be an array, not an object"},
+        {"levelled.json", levelled.dump(), "field 'level' must be pass, note or warn"},
     };
     for (const auto& b : broken) {
         SCOPED_TRACE(b.name);
@@ -402,6 +406,12 @@ TEST_F(QuelvorantCli, ReportShowsAKeptRunWithItsPassesAndTheMachinesRuns) {
     EXPECT_EQ(count("<rect class=\"pass decompression"), 51u);
     EXPECT_EQ(count("<circle class=\"point"), 2u);               // both runs of this machine
     EXPECT_NE(page.find("does not compare"), std::string::npos); // a test input of its own
+
+    const Outcome fleet = Run({"report", "--fleet", "--html", "-"});
+    ASSERT_EQ(fleet.status, 0) << fleet.err;
+    // This machine's one run of its own input: shown apart, and nobody ranked.
+    EXPECT_NE(fleet.out.find("id=\"other-inputs\""), std::string::npos);
+    EXPECT_NE(fleet.out.find("0 ranked"), std::string::npos);
 }
 
 TEST_F(QuelvorantCli, AFileNeverTakesOverThisMachineNorItsNewestRun) {
