@@ -3,8 +3,12 @@
 # debootstrap and checks it there as a user would meet it: apt installs it
 # with its dependencies, the program starts through /usr/bin/quelvorant and
 # stays up, it takes libQuelCore.so and the test input from its own folder,
-# and he3 round-trips the test input. Needs root and a reachable Debian
-# mirror; takes some minutes. Not part of ./test.
+# and he3 round-trips the test input. Then the fleet playbook, laid out by
+# the installed quelvorant-cli fleet init, installs the package into the root
+# through Ansible's chroot connection after it was removed, benchmarks it
+# there and fetches the results, and a second run leaves the package alone.
+# Needs root, Ansible and a reachable Debian mirror; takes some minutes. Not
+# part of ./test.
 #
 # Usage: packaging/verify-in-debian-root.sh [PACKAGE.deb]
 #   PACKAGE.deb defaults to the one ./package made in build-package/.
@@ -52,8 +56,13 @@ fi
 if ! command -v debootstrap >/dev/null 2>&1; then
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq debootstrap
 fi
+if ! command -v ansible-playbook >/dev/null 2>&1; then
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq ansible
+fi
 
 root=$(mktemp -d /var/tmp/quel-debian-root.XXXXXX)
+# The fleet playbook's controller side: the playbook, the package, results.
+fleet=$(mktemp -d /var/tmp/quel-fleet.XXXXXX)
 # A system's root is open to every user; mktemp makes it private.
 chmod 755 "$root"
 cleanup() {
@@ -62,12 +71,13 @@ cleanup() {
       umount "$mount" || umount -l "$mount"
     fi
   done
-  rm -rf --one-file-system "$root"
+  rm -rf --one-file-system "$root" "$fleet"
 }
 trap cleanup EXIT
 
 echo "== Making a Debian 12 root in $root =="
-debootstrap --variant=minbase bookworm "$root" "$mirror" >"$root.log" 2>&1 || {
+# The fleet playbook needs what its hosts need: Python 3 and sudo.
+debootstrap --variant=minbase --include=python3,sudo bookworm "$root" "$mirror" >"$root.log" 2>&1 || {
   tail -n 30 "$root.log" >&2
   rm -f "$root.log"
   exit 1
@@ -146,6 +156,79 @@ grep -q '"comparable": true' /tmp/r.json
 check $? "its result is comparable (the program's own test input)"
 exit $failed
 CHECKS
+echo "== The fleet playbook, with the root as its host =="
+# Each check says how it went; a failed one fails the script at the end.
+set +e
+fleet_check() {
+  if [ "$1" -eq 0 ]; then
+    echo "ok:     $2"
+  else
+    echo "FAILED: $2"
+    status=1
+    return 1
+  fi
+}
+# What the default output says of the install task, one line a host.
+install_task_lines() {
+  sed -n '/^TASK \[Install the package\]/,/^TASK \[/p' "$1" | grep -E '^(ok|changed|skipping|fatal):'
+}
+# This machine need not have Quelvorant: the root's own program lays out
+# the playbook and, as the controller's program, imports the results.
+cli="$root/usr/bin/quelvorant-cli"
+"$cli" fleet init "$fleet/playbook"
+fleet_check $? "the installed quelvorant-cli fleet init lays out the playbook from /usr/share/quelvorant/ansible"
+mkdir "$fleet/debs"
+cp "$deb" "$fleet/debs/"
+# A small test input in the root, for one short run.
+head -c 24000 "$root/usr/lib/quelvorant/Quelvorant.exe" >"$root/tmp/fleet-input.bin"
+cat >"$fleet/playbook/inventory.ini" <<EOF
+[quelvorant]
+debian-root ansible_host=$root ansible_connection=community.general.chroot ansible_python_interpreter=/usr/bin/python3
+EOF
+cat >"$fleet/settings.yml" <<EOF
+quelvorant_deb_dir: $fleet/debs
+quelvorant_input: /tmp/fleet-input.bin
+quelvorant_runs: 1
+quelvorant_warmup: 0
+quelvorant_poll: 1
+quelvorant_cli_local: $cli
+quelvorant_history_home: $fleet/history
+quelvorant_fleet_page: false
+EOF
+# Removed, its configuration left: the playbook must install it again.
+chroot "$root" dpkg --remove quelvorant >/dev/null
+fleet_run() {
+  ANSIBLE_NOCOLOR=1 ANSIBLE_STDOUT_CALLBACK=default ansible-playbook \
+    -i "$fleet/playbook/inventory.ini" "$fleet/playbook/fleet.yml" -e @"$fleet/settings.yml" >"$1" 2>&1
+}
+fleet_run "$fleet/first.out"
+fleet_check $? "the playbook ran on the root" || tail -n 30 "$fleet/first.out"
+lines=$(install_task_lines "$fleet/first.out")
+echo "Install the package: ${lines:-no line}"
+grep -q '^changed: \[debian-root\]' <<<"$lines"
+fleet_check $? "it installed the package"
+chroot "$root" dpkg -s quelvorant | grep -E '^(Status|Version):'
+chroot "$root" dpkg -s quelvorant | grep -q '^Status: install ok installed$'
+fleet_check $? "dpkg -s in the root: installed"
+python3 - "$fleet/playbook/results/debian-root.json" <<'EOF'
+import json, sys
+results = json.load(open(sys.argv[1]))
+print(f"results: schema {results['schema']}, machine {results['info']['machine_name']}, "
+      f"{len(results['runs'])} run of {results['input']['bytes']} bytes")
+sys.exit(results["schema"] != "quelvorant.bench/2" or results["info"]["machine_name"] != "debian-root")
+EOF
+fleet_check $? "the root's results arrived in results/ beside the playbook, under its name"
+test -s "$fleet/playbook/results/debian-root.check.json"
+fleet_check $? "the root's check arrived"
+XDG_DATA_HOME=$fleet/history "$cli" history | grep -q debian-root
+fleet_check $? "the controller's history holds the root's run"
+fleet_run "$fleet/second.out"
+fleet_check $? "the playbook ran on the root again" || tail -n 30 "$fleet/second.out"
+lines=$(install_task_lines "$fleet/second.out")
+echo "Install the package, again: ${lines:-no line}"
+grep -q '^changed:' <<<"$lines"
+fleet_check $((!$?)) "the second run left the installed package alone"
+
 if [ $status -eq 0 ]; then
   echo "== All checks passed =="
 else

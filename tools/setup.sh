@@ -19,6 +19,7 @@ QUEL_PACKAGES=(
   locales                                  # the test under a German locale
   desktop-file-utils dpkg-dev file         # the installed layout and the Debian package
   help2man man-db                          # manual pages: made from --help, checked with man
+  ansible ansible-lint                     # the fleet playbook: run on this machine, linted
 )
 # libcpuid reads x86's CPUID instruction; the build links it only on x86.
 case $(dpkg --print-architecture 2>/dev/null || uname -m) in

@@ -14,6 +14,7 @@
 #include "quelvorant-cli/BenchCommand.h"
 #include "quelvorant-cli/CheckCommand.h"
 #include "quelvorant-cli/CompareCommand.h"
+#include "quelvorant-cli/FleetCommand.h"
 #include "quelvorant-cli/HistoryCommands.h"
 #include "quelvorant-cli/Interruption.h"
 #include "quelvorant-cli/ReportCommand.h"
@@ -304,6 +305,19 @@ int main(int argc, char** argv) {
             return RunReport(reportRun, reportFile, {machine.Id, machine.Name});
         };
     });
+
+    CLI::App* fleetCommand =
+        app.add_subcommand("fleet", "run the benchmark on many machines with Ansible");
+    fleetCommand->require_subcommand(1);
+    CLI::App* fleetInit = fleetCommand->add_subcommand(
+        "init", "put the fleet playbook, its settings, an inventory to fill in and its README "
+                "into a folder, to run ansible-playbook from there");
+    std::string fleetFolder;
+    bool fleetForce = false;
+    fleetInit->add_option("DIR", fleetFolder, "the folder, made when missing")->required();
+    fleetInit->add_flag("--force", fleetForce,
+                        "replace those files when they are there (without it nothing is written)");
+    fleetInit->callback([&] { command = [&] { return RunFleetInit(fleetFolder, fleetForce); }; });
 
     CommandLine::UseUsageFirstHelp(app);
     if (const auto done = CommandLine::Parse(app, argc, argv)) {

@@ -4,7 +4,9 @@
 # BUILD_BIN_DIR/quelvorant-cli, broken runs /bin/false in its place. Checks
 # that alpha's and beta's results are fetched and imported into one history
 # under their names, that broken is reported as failed without stopping them,
-# and that a run where every host fails fails. Needs ansible-playbook.
+# and that a run where every host fails fails; with fleet_page, that the fleet
+# page rendered in headless Chromium has a row of its fleet table for alpha
+# and one for beta and none for broken. Needs ansible-playbook (and chromium).
 set -uo pipefail
 
 # Turn on once quelvorant-cli has report --fleet.
@@ -49,6 +51,50 @@ quelvorant_results_dir: $work/results
 quelvorant_cli_local: $cli
 quelvorant_history_home: $work/history
 EOF
+
+# The text of each row of the page's fleet tables, one row a line, from the
+# DOM that headless Chromium made of the page.
+fleet_page_rows() {
+  local profile
+  profile=$(mktemp -d "$work/chromium.XXXXXX")
+  timeout 60 chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
+    --disable-background-networking --disable-component-update --disable-sync \
+    --user-data-dir="$profile" --dump-dom "file://$1" 2>"$work/chromium.err" >"$work/fleet.dom" || {
+    cat "$work/chromium.err" >&2
+    return 1
+  }
+  python3 - "$work/fleet.dom" <<'EOF'
+import sys
+from html.parser import HTMLParser
+
+class FleetRows(HTMLParser):
+    def __init__(self):
+        super().__init__()
+        self.tables = []  # for each open table, whether it is a fleet table
+        self.row = None
+
+    def handle_starttag(self, tag, attrs):
+        if tag == "table":
+            self.tables.append("fleet" in (dict(attrs).get("class") or "").split())
+        elif tag == "tr" and self.tables and self.tables[-1]:
+            self.row = []
+        elif tag in ("td", "th") and self.row is not None:
+            self.row.append(" ")  # cells apart, as words
+
+    def handle_endtag(self, tag):
+        if tag == "tr" and self.row is not None:
+            print(" ".join("".join(self.row).split()))
+            self.row = None
+        elif tag == "table" and self.tables:
+            self.tables.pop()
+
+    def handle_data(self, data):
+        if self.row is not None:
+            self.row.append(data)
+
+FleetRows().feed(open(sys.argv[1]).read())
+EOF
+}
 
 run_playbook() {
   ansible-playbook -i inventory.ini "$playbook" -e @settings.yml "$@"
@@ -101,6 +147,12 @@ done
 [ ! -e "$work/results/broken.json" ] || fail "broken has results"
 if [ "$fleet_page" = true ]; then
   [ -s "$work/results/fleet.html" ] || fail "no fleet page"
+  command -v chromium >/dev/null || fail "chromium is not installed (Debian package chromium)"
+  rows=$(fleet_page_rows "$work/results/fleet.html") || fail "chromium could not render the fleet page"
+  for host in alpha beta; do
+    grep -qw "$host" <<<"$rows" || fail "no row of the fleet table names $host: ${rows:-no rows}"
+  done
+  grep -qw broken <<<"$rows" && fail "a row of the fleet table names broken: $rows"
 fi
 
 XDG_DATA_HOME=$work/history "$cli" history --json >history.json || fail "history --json failed"

@@ -35,6 +35,10 @@ inline const std::vector<ExpectedEntry>& ExpectedLayout() {
         {"share/man/man1/quelvorant.1.gz", EntryKind::Data},
         {"share/man/man1/quelvorant-cli.1.gz", EntryKind::Data},
         {"share/man/man1/he3.1.gz", EntryKind::Data},
+        {"share/quelvorant/ansible/fleet.yml", EntryKind::Data},
+        {"share/quelvorant/ansible/group_vars/quelvorant.yml", EntryKind::Data},
+        {"share/quelvorant/ansible/inventory.example.ini", EntryKind::Data},
+        {"share/quelvorant/ansible/README.md", EntryKind::Data},
     };
     return entries;
 }

@@ -2,6 +2,7 @@
 #include "tests/packaging/GzipFile.h"
 #include "tests/packaging/InstalledTree.h"
 #include "tests/packaging/ProgramRun.h"
+#include "tests/support/TempDir.h"
 
 #include <filesystem>
 #include <memory>
@@ -186,6 +187,19 @@ TEST_F(InstallLayoutTest, TestInputLiesInTheFolderOfTheLinkedProgram) {
     const std::string installed = ReadFile((programFolder / "Quelvorant.exe").string());
     EXPECT_FALSE(installed.empty());
     EXPECT_TRUE(installed == ReadFile(QUEL_TEST_INPUT)) << "differs from the build's test input";
+}
+
+// The installed quelvorant-cli finds the playbook from its own folder.
+TEST_F(InstallLayoutTest, FleetInitTakesThePlaybookFromTheInstalledShareFolder) {
+    const TempDir target;
+    const ProgramRun run = RunProgram(
+        QString::fromStdString(tree_->Path("bin/quelvorant-cli")),
+        {QStringLiteral("fleet"), QStringLiteral("init"), QString::fromStdString(target.Path())},
+        CleanEnvironment());
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    const std::string shared = tree_->Path("share/quelvorant/ansible");
+    EXPECT_NE(run.output.find("from " + shared + ":"), std::string::npos) << run.output;
+    EXPECT_TRUE(ReadFile(target.File("fleet.yml")) == ReadFile(shared + "/fleet.yml"));
 }
 
 TEST_F(InstallLayoutTest, He3NeedsNothingFromTheInstallationOrTheBuild) {

@@ -11,6 +11,7 @@
 #include <nlohmann/json.hpp>
 #include <sched.h>
 #include <thread>
+#include <utility>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -588,4 +589,58 @@ TEST_F(QuelvorantCli, AHostileHistoryIsRefusedUnchangedAndOneInAReadOnlyFolderIs
         }
     }
     fs::permissions(folder, fs::perms::owner_all);
+}
+
+// fleet init lays out the build's copy of ansible/, the example inventory as
+// inventory.ini, and writes nothing when a file is in the way unless --force.
+TEST_F(QuelvorantCli, FleetInitWritesThePlaybookUnlessAFileIsInTheWay) {
+    const std::pair<std::string, std::string> files[] = {
+        {"fleet.yml", "fleet.yml"},
+        {"group_vars/quelvorant.yml", "group_vars/quelvorant.yml"},
+        {"inventory.example.ini", "inventory.ini"},
+        {"README.md", "README.md"},
+    };
+    const std::string mine = "# mine\n";
+    const struct {
+        std::string folder;
+        std::string present; // a file of the user's there before, or none
+        bool force;
+        int status;
+    } cases[] = {
+        {dir_.File("new/fleet"), "", false, 0},
+        {dir_.File("kept"), "group_vars/quelvorant.yml", false, 1},
+        {dir_.File("forced"), "inventory.ini", true, 0},
+    };
+    const auto text = [](const std::string& file) {
+        const auto bytes = FileSystem::ReadAll(file);
+        return std::string(bytes.begin(), bytes.end());
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.folder);
+        if (!c.present.empty()) {
+            fs::create_directories(fs::path(c.folder + "/" + c.present).parent_path());
+            FileSystem::WriteAll(c.folder + "/" + c.present, {mine.begin(), mine.end()});
+        }
+        std::vector<std::string> arguments = {"fleet", "init", c.folder};
+        if (c.force) {
+            arguments.push_back("--force");
+        }
+        const Outcome outcome = Run(arguments);
+        EXPECT_EQ(outcome.status, c.status) << outcome.err;
+        for (const auto& [source, target] : files) {
+            const std::string written = c.folder + "/" + target;
+            if (c.status == 0) {
+                EXPECT_EQ(text(written), text(QUEL_SOURCE_DIR "/ansible/" + source)) << target;
+            } else if (target == c.present) {
+                EXPECT_EQ(text(written), mine);
+            } else {
+                EXPECT_FALSE(fs::exists(written)) << target;
+            }
+        }
+        const std::string next =
+            "ansible-playbook -i " + c.folder + "/inventory.ini " + c.folder + "/fleet.yml\n";
+        EXPECT_EQ(outcome.out.find(next) != std::string::npos, c.status == 0) << outcome.out;
+        EXPECT_EQ(outcome.err.find(c.folder + "/" + c.present) != std::string::npos, c.status != 0)
+            << outcome.err;
+    }
 }
