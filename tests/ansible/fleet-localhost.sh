@@ -4,13 +4,10 @@
 # BUILD_BIN_DIR/quelvorant-cli, broken runs /bin/false in its place. Checks
 # that alpha's and beta's results are fetched and imported into one history
 # under their names, that broken is reported as failed without stopping them,
-# and that a run where every host fails fails; with fleet_page, that the fleet
-# page rendered in headless Chromium has a row of its fleet table for alpha
-# and one for beta and none for broken. Needs ansible-playbook (and chromium).
+# that the fleet page, rendered in headless Chromium, has a row of its fleet
+# table for alpha and one for beta and none for broken, and that a run where
+# every host fails fails. Needs ansible-playbook and chromium.
 set -uo pipefail
-
-# Turn on once quelvorant-cli has report --fleet.
-fleet_page=false
 
 fail() {
   echo "fleet-localhost: $*" >&2
@@ -46,7 +43,7 @@ quelvorant_skip_install: true
 quelvorant_runs: 1
 quelvorant_warmup: 0
 quelvorant_poll: 1
-quelvorant_fleet_page: $fleet_page
+quelvorant_fleet_page: true
 quelvorant_results_dir: $work/results
 quelvorant_cli_local: $cli
 quelvorant_history_home: $work/history
@@ -145,15 +142,13 @@ EOF
   [ ! -e "$work/$host-data/quelvorant/results.sqlite" ] || fail "the bench on $host wrote its history"
 done
 [ ! -e "$work/results/broken.json" ] || fail "broken has results"
-if [ "$fleet_page" = true ]; then
-  [ -s "$work/results/fleet.html" ] || fail "no fleet page"
-  command -v chromium >/dev/null || fail "chromium is not installed (Debian package chromium)"
-  rows=$(fleet_page_rows "$work/results/fleet.html") || fail "chromium could not render the fleet page"
-  for host in alpha beta; do
-    grep -qw "$host" <<<"$rows" || fail "no row of the fleet table names $host: ${rows:-no rows}"
-  done
-  grep -qw broken <<<"$rows" && fail "a row of the fleet table names broken: $rows"
-fi
+[ -s "$work/results/fleet.html" ] || fail "no fleet page"
+command -v chromium >/dev/null || fail "chromium is not installed (Debian package chromium)"
+rows=$(fleet_page_rows "$work/results/fleet.html") || fail "chromium could not render the fleet page"
+for host in alpha beta; do
+  grep -qw "$host" <<<"$rows" || fail "no row of the fleet table names $host: ${rows:-no rows}"
+done
+grep -qw broken <<<"$rows" && fail "a row of the fleet table names broken: $rows"
 
 XDG_DATA_HOME=$work/history "$cli" history --json >history.json || fail "history --json failed"
 python3 - history.json <<'EOF' || fail "the history does not hold the fleet's runs"
