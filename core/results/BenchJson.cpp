@@ -2,10 +2,10 @@
 
 #include "platform/QuelError.h"
 #include "preflight/PreflightJson.h"
-#include "results/PreflightFields.h"
 #include "results/JsonFields.h"
 #include "results/JsonFile.h"
 #include "results/PassReadingsJson.h"
+#include "results/PreflightFields.h"
 #include "results/ProgramInfo.h"
 
 #include <limits>

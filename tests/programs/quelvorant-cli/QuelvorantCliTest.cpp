@@ -11,8 +11,8 @@
 #include <nlohmann/json.hpp>
 #include <sched.h>
 #include <thread>
-#include <utility>
 #include <unistd.h>
+#include <utility>
 
 namespace fs = std::filesystem;
 
