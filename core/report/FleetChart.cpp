@@ -9,8 +9,6 @@ namespace {
 
 // Height of a machine's row: its label above its bar.
 constexpr double kRow = 52;
-// A longer label is cut; the table holds it whole.
-constexpr std::size_t kLabel = 90;
 
 } // namespace
 
@@ -31,9 +29,9 @@ std::string FleetChart(const std::vector<FleetMachine>& fleet) {
                      " in all, fastest first; its length is the median Time Summa of the "
                      "machine's runs of one copy in seconds, shorter is faster, and the line "
                      "over its end spans the fastest to the slowest of them.",
-                 900, 16 + kRow * static_cast<double>(ranked) + 64, {16, 110, 16, 64});
-    const AxisScale scale = NiceScale(0.0, slowest, 8);
-    svg.BottomAxis(scale, "Median Time Summa of runs of one copy (s)");
+                 600, 16 + kRow * static_cast<double>(ranked) + 64, {16, 110, 16, 64});
+    const AxisScale scale = NiceScale(0.0, slowest, 6);
+    svg.BottomAxis(scale, "Median Time Summa (s)");
     for (const FleetMachine& machine : fleet) {
         if (machine.Rank == 0) {
             continue;
@@ -43,10 +41,9 @@ std::string FleetChart(const std::vector<FleetMachine>& fleet) {
             machine.Machine.Name.empty() ? "unknown host" : machine.Machine.Name;
         const std::string processor =
             machine.Machine.Processor.empty() ? "unknown processor" : machine.Machine.Processor;
-        svg.Text(
-            svg.PlotLeft(), top + 20,
-            ShortenedText(std::to_string(machine.Rank) + ". " + name + " · " + processor, kLabel),
-            "bar-label");
+        svg.BarLabel(svg.PlotLeft(), top + 20,
+                     std::to_string(machine.Rank) + ". " + name + " · " + processor, "",
+                     "bar-label");
         const double end = svg.X(scale, machine.TimeSumma.Median);
         svg.Rect(svg.PlotLeft(), top + 27, end - svg.PlotLeft(), 20, "machine",
                  name + ": median Time Summa " + FixedText(machine.TimeSumma.Median, 4) +

@@ -12,10 +12,6 @@ using Entry = std::pair<HistoryMachine, HistoryRun>;
 
 // Height of a machine's row in the chart: its label above its bar.
 constexpr double kRow = 52;
-// A label longer than these is cut, the shorter length for a narrow window
-// where the chart's texts grow; the table holds it whole.
-constexpr std::size_t kWideLabel = 64;
-constexpr std::size_t kNarrowLabel = 40;
 
 std::string name(const HistoryMachine& machine) {
     return !machine.Name.empty()       ? machine.Name
@@ -49,15 +45,7 @@ std::string chart(const std::vector<Entry>& machines, const std::string& thisMac
         const std::string label =
             std::to_string(i + 1) + ". " + name(machine) + " · " + processor(machine);
         const std::string cls = current ? "bar-label this" : "bar-label";
-        const std::string narrow = ShortenedText(label, kNarrowLabel - marks.size()) + marks;
-        const std::string wide = ShortenedText(label, kWideLabel - marks.size()) + marks;
-        if (narrow == wide) {
-            svg.Text(svg.PlotLeft(), top + 20, wide, cls);
-        } else {
-            // The style sheet shows one of the two, by the width of the window.
-            svg.Text(svg.PlotLeft(), top + 20, wide, cls + " wide");
-            svg.Text(svg.PlotLeft(), top + 20, narrow, cls + " narrow");
-        }
+        svg.BarLabel(svg.PlotLeft(), top + 20, label, marks, cls);
         const double end = svg.X(scale, run.TimeSumma);
         svg.Rect(svg.PlotLeft(), top + 27, end - svg.PlotLeft(), 20,
                  current ? "machine this" : "machine",

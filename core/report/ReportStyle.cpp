@@ -68,6 +68,7 @@ svg.chart .point.this { fill: var(--this); }
 svg.chart .machine { fill: var(--machine); }
 svg.chart .machine.this { fill: var(--this); }
 svg.chart .range { stroke: var(--ink); stroke-width: 2; }
+#fleet figure { max-width: 760px; }
 .fleet thead th { white-space: normal; }
 .fleet td.text { min-width: 8em; }
 #machines > section { margin-top: 28px; }

@@ -107,6 +107,22 @@ void SvgChart::Text(double x, double y, const std::string& text, const std::stri
              "\" text-anchor=\"" + anchor + "\">" + HtmlEscaped(text) + "</text>";
 }
 
+void SvgChart::BarLabel(double x, double y, const std::string& label, const std::string& marks,
+                        const std::string& cls) {
+    // A longer label is cut, the shorter length for a narrow window where the
+    // chart's texts grow; the tables beside the charts hold it whole.
+    constexpr std::size_t kWide = 64;
+    constexpr std::size_t kNarrow = 40;
+    const std::string narrow = ShortenedText(label, kNarrow - marks.size()) + marks;
+    const std::string wide = ShortenedText(label, kWide - marks.size()) + marks;
+    if (narrow == wide) {
+        Text(x, y, wide, cls);
+    } else {
+        Text(x, y, wide, cls + " wide");
+        Text(x, y, narrow, cls + " narrow");
+    }
+}
+
 std::string SvgChart::Svg() const {
     const std::string id = HtmlEscaped(id_);
     return "<svg id=\"" + id + "\" class=\"chart\" viewBox=\"0 0 " + n(width_) + " " + n(height_) +

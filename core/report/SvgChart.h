@@ -55,6 +55,11 @@ class SvgChart {
     void Text(double x, double y, const std::string& text, const std::string& cls,
               const char* anchor = "start");
 
+    // A bar's label: label cut to fit a 600-unit chart, then marks whole.
+    // Where a narrow window needs a shorter cut, both are drawn and the style
+    // sheet shows one of the two by the width of the window.
+    void BarLabel(double x, double y, const std::string& label, const std::string& marks,
+                  const std::string& cls);
     std::string Svg() const;
 
   private:
