@@ -1,6 +1,7 @@
 #include "report/FleetChart.h"
 
 #include "report/HtmlText.h"
+#include "report/MachineLabels.h"
 #include "report/SvgChart.h"
 
 #include <algorithm>
@@ -37,10 +38,8 @@ std::string FleetChart(const std::vector<FleetMachine>& fleet) {
             continue;
         }
         const double top = svg.PlotTop() + kRow * static_cast<double>(machine.Rank - 1);
-        const std::string name =
-            machine.Machine.Name.empty() ? "unknown host" : machine.Machine.Name;
-        const std::string processor =
-            machine.Machine.Processor.empty() ? "unknown processor" : machine.Machine.Processor;
+        const std::string name = MachineLabel(machine.Machine);
+        const std::string processor = ProcessorLabel(machine.Machine);
         svg.BarLabel(svg.PlotLeft(), top + 20,
                      std::to_string(machine.Rank) + ". " + name + " · " + processor, "",
                      "bar-label");

@@ -4,14 +4,11 @@
 #include "report/HtmlPage.h"
 #include "report/HtmlTable.h"
 #include "report/HtmlText.h"
+#include "report/MachineLabels.h"
 
 namespace {
 
 const char* const kTitle = "Quelcraft Quelvorant — fleet report";
-
-std::string nameOf(const HistoryMachine& machine) {
-    return machine.Name.empty() ? "unknown host" : machine.Name;
-}
 
 std::string orUnknown(const std::string& text) {
     return text.empty() ? "unknown" : text;
@@ -80,9 +77,9 @@ std::string fleetTable(const std::vector<FleetMachine>& fleet) {
         html += HtmlTable::Row(
             machine.Rank > 0 ? std::to_string(machine.Rank) : "—",
             HtmlTable::Cell("<a href=\"#" + anchor(i) + "\">" +
-                                HtmlEscaped(nameOf(machine.Machine)) + "</a>",
+                                HtmlEscaped(MachineLabel(machine.Machine)) + "</a>",
                             "text") +
-                HtmlTable::Cell(HtmlEscaped(orUnknown(machine.Machine.Processor)), "text") +
+                HtmlTable::Cell(HtmlEscaped(ProcessorLabel(machine.Machine)), "text") +
                 HtmlTable::Cell(HtmlEscaped(orUnknown(machine.Architecture)), "text") +
                 HtmlTable::Cell(
                     HtmlEscaped(machine.Hypervisor.empty() ? "none seen" : machine.Hypervisor),
@@ -99,7 +96,8 @@ std::string otherInputs(const std::vector<FleetMachine>& fleet) {
     for (std::size_t i = 0; i < fleet.size(); ++i) {
         for (const FleetMachine::OtherInput& input : fleet[i].OtherInputs) {
             rows += HtmlTable::Row(
-                "<a href=\"#" + anchor(i) + "\">" + HtmlEscaped(nameOf(fleet[i].Machine)) + "</a>",
+                "<a href=\"#" + anchor(i) + "\">" + HtmlEscaped(MachineLabel(fleet[i].Machine)) +
+                    "</a>",
                 HtmlTable::Cell("<code>" + HtmlEscaped(input.Sha256.substr(0, 16)) + "…</code>",
                                 "text") +
                     HtmlTable::Cell(std::to_string(input.Runs)) +
@@ -141,8 +139,9 @@ std::string machineSections(const std::vector<FleetMachine>& fleet) {
     std::string html = "<section id=\"machines\"><h2>Each machine's runs</h2>";
     for (std::size_t i = 0; i < fleet.size(); ++i) {
         const FleetMachine& machine = fleet[i];
-        html += "<section id=\"" + anchor(i) + "\"><h3>" + HtmlEscaped(nameOf(machine.Machine)) +
-                " · " + HtmlEscaped(orUnknown(machine.Machine.Processor)) + "</h3>";
+        html += "<section id=\"" + anchor(i) + "\"><h3>" +
+                HtmlEscaped(MachineLabel(machine.Machine)) + " · " +
+                HtmlEscaped(ProcessorLabel(machine.Machine)) + "</h3>";
         if (machine.Warnings && !machine.Warnings->empty()) {
             html += "<p class=\"note\">The checks before its newest checked run warned:";
             for (const PreflightCheck& check : *machine.Warnings) {

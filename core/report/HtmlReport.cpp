@@ -4,6 +4,7 @@
 #include "report/HtmlPage.h"
 #include "report/HtmlTable.h"
 #include "report/HtmlText.h"
+#include "report/MachineLabels.h"
 #include "report/MachinesFigure.h"
 #include "report/PassTimesFigure.h"
 #include "report/PassesMetFigure.h"
@@ -23,11 +24,8 @@ std::string plural(std::size_t count, const char* word) {
 }
 
 std::string header(const ReportData& data) {
-    const std::string host = !data.Machine.Name.empty()       ? data.Machine.Name
-                             : !data.Machine.HostName.empty() ? data.Machine.HostName
-                                                              : "unknown host";
-    const std::string brand =
-        data.Machine.Processor.empty() ? "unknown processor" : data.Machine.Processor;
+    const std::string host = MachineLabel(data.Machine);
+    const std::string brand = ProcessorLabel(data.Machine);
     return std::string("<header><h1>") + kTitle + "</h1><p class=\"lead\">Run " +
            HtmlEscaped(data.Run.Id) + " on <strong>" + HtmlEscaped(host) + "</strong> (" +
            HtmlEscaped(brand) + "), began " + HtmlEscaped(MinuteText(data.Run.StartedAt)) +

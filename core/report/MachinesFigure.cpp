@@ -2,6 +2,7 @@
 
 #include "report/HtmlTable.h"
 #include "report/HtmlText.h"
+#include "report/MachineLabels.h"
 #include "report/SvgChart.h"
 
 #include <algorithm>
@@ -12,16 +13,6 @@ using Entry = std::pair<HistoryMachine, HistoryRun>;
 
 // Height of a machine's row in the chart: its label above its bar.
 constexpr double kRow = 52;
-
-std::string name(const HistoryMachine& machine) {
-    return !machine.Name.empty()       ? machine.Name
-           : !machine.HostName.empty() ? machine.HostName
-                                       : "unknown host";
-}
-
-std::string processor(const HistoryMachine& machine) {
-    return machine.Processor.empty() ? "unknown processor" : machine.Processor;
-}
 
 std::string chart(const std::vector<Entry>& machines, const std::string& thisMachineId) {
     const double height = 16 + kRow * static_cast<double>(machines.size()) + 64;
@@ -43,14 +34,14 @@ std::string chart(const std::vector<Entry>& machines, const std::string& thisMac
         const std::string marks = std::string(current ? " (this machine)" : "") +
                                   (run.Comparable ? "" : " (other input)");
         const std::string label =
-            std::to_string(i + 1) + ". " + name(machine) + " · " + processor(machine);
+            std::to_string(i + 1) + ". " + MachineLabel(machine) + " · " + ProcessorLabel(machine);
         const std::string cls = current ? "bar-label this" : "bar-label";
         svg.BarLabel(svg.PlotLeft(), top + 20, label, marks, cls);
         const double end = svg.X(scale, run.TimeSumma);
         svg.Rect(svg.PlotLeft(), top + 27, end - svg.PlotLeft(), 20,
                  current ? "machine this" : "machine",
-                 name(machine) + ": Time Summa " + FixedText(run.TimeSumma, 4) + " s, score " +
-                     FixedText(run.Score, 0));
+                 MachineLabel(machine) + ": Time Summa " + FixedText(run.TimeSumma, 4) +
+                     " s, score " + FixedText(run.Score, 0));
         svg.Text(end + 6, top + 44, FixedText(run.TimeSumma, 4) + " s", "value");
     }
     return svg.Svg();
@@ -64,12 +55,12 @@ std::string table(const std::vector<Entry>& machines, const std::string& thisMac
     for (std::size_t i = 0; i < machines.size(); ++i) {
         const auto& [machine, run] = machines[i];
         const bool current = machine.Id == thisMachineId;
-        const std::string nameCell = HtmlEscaped(name(machine)) +
+        const std::string nameCell = HtmlEscaped(MachineLabel(machine)) +
                                      (current ? " <strong>this machine</strong>" : "") +
                                      (run.Comparable ? "" : " (other input: does not compare)");
         html += HtmlTable::Row(std::to_string(i + 1),
                                HtmlTable::Cell(nameCell, "text") +
-                                   HtmlTable::Cell(HtmlEscaped(processor(machine)), "text") +
+                                   HtmlTable::Cell(HtmlEscaped(ProcessorLabel(machine)), "text") +
                                    HtmlTable::Cell(FixedText(run.TimeSumma, 4)) +
                                    HtmlTable::Cell(FixedText(run.Score, 0)) +
                                    HtmlTable::Cell(TimeElement(run.StartedAt), "date"),
